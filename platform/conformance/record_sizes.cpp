@@ -1,0 +1,38 @@
+// Pins the device's record layouts in the 32-bit conformance build, where
+// the real Windows headers and ours meet. Compiled there only.
+#include <windows.h>
+#include <shellapi.h>
+#include <commctrl.h>
+#include <aygshell.h>
+#include <imgdecmp.h>
+#include <cstddef>
+
+static_assert(sizeof(void*) == 4, "the conformance build is the 32-bit device's");
+
+static_assert(sizeof(SYSTEM_POWER_STATUS_EX2) == 56, "power status record");
+static_assert(offsetof(SYSTEM_POWER_STATUS_EX2, BatteryFlag) == 1, "main flag byte");
+static_assert(offsetof(SYSTEM_POWER_STATUS_EX2, BatteryLifePercent) == 2, "main percentage byte");
+static_assert(offsetof(SYSTEM_POWER_STATUS_EX2, BackupBatteryFlag) == 13, "backup flag byte");
+static_assert(offsetof(SYSTEM_POWER_STATUS_EX2, BackupBatteryLifePercent) == 14, "backup percentage byte");
+
+static_assert(sizeof(MEMORYSTATUS) == 32, "memory status record");
+static_assert(offsetof(MEMORYSTATUS, dwTotalPhys) == 8, "total physical bytes");
+static_assert(offsetof(MEMORYSTATUS, dwAvailPhys) == 12, "available physical bytes");
+
+static_assert(sizeof(SHELLEXECUTEINFO) == 60, "shell execute record");
+static_assert(offsetof(SHELLEXECUTEINFO, hProcess) == 56, "process handle is the last field");
+
+static_assert(sizeof(SHMENUBARINFO) == 36, "menu bar record");
+static_assert(offsetof(SHMENUBARINFO, hwndMB) == 28, "menu bar handle");
+
+static_assert(sizeof(TBBUTTONINFO) == 32, "toolbar button record");
+
+static_assert(sizeof(SHRGINFO) == 20, "gesture record");
+static_assert(offsetof(SHRGINFO, dwFlags) == 16, "gesture flags");
+
+static_assert(sizeof(SIPINFO) == 48, "input panel record");
+static_assert(offsetof(SIPINFO, rcVisibleDesktop) == 8, "visible desktop");
+
+static_assert(sizeof(DecompressImageInfo) == 60, "decompression request record");
+static_assert(offsetof(DecompressImageInfo, pfnGetData) == 48, "data callback");
+static_assert(offsetof(DecompressImageInfo, crTransparentOverride) == 56, "transparent colour override");

@@ -1,0 +1,26 @@
+// The Win32/CE API as the device programs see it.
+//
+// On the simulator host this is the platform's own declaration set. Under a
+// Windows toolchain (the conformance build) the real <windows.h> is used and
+// only the CE-only calls and records are added on top of it.
+#pragma once
+
+#if defined(_WIN32)
+
+#include_next <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <wchar.h>
+#include "ce/ce_only.h"
+
+#else
+
+#include "ce/types.h"
+#include "ce/errors.h"
+#include "ce/registry.h"
+#include "ce/files.h"
+#include "ce/status.h"
+#include "ce/user.h"
+#include "ce/crt.h"
+
+#endif

@@ -1,0 +1,46 @@
+// The emulated device: root folder, profile, registry and event log.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "device_profile.h"
+#include "device_services.h"
+#include "event_log.h"
+#include "registry_store.h"
+
+namespace sim {
+
+class Device : public platform::DeviceServer {
+public:
+    // Creates the root folder when it is missing; loads the registry hive
+    // from it ("\Windows\registry.reg") and, on a CE 5 profile, writes the
+    // battery state values "System\State\Battery" "Main" and "Backup".
+    Device(std::string rootPath, DeviceProfile profile);
+
+    platform::RegistryService& Registry() override { return registry_; }
+    platform::DeviceStatus Status() override { return profile_.status; }
+    std::string RootPath() override { return rootPath_; }
+    void LogEvent(std::string_view line) override;
+
+    DeviceProfile& Profile() { return profile_; }
+    RegistryStore& Store() { return registry_; }
+    EventLog& Log() { return log_; }
+    // Whether the root folder exists and can hold files.
+    bool RootUsable() const { return rootUsable_; }
+
+    // Rewrites the CE 5 battery state registry values from the profile.
+    void PublishBatteryState();
+
+private:
+    std::string rootPath_;
+    bool rootUsable_ = false;
+    DeviceProfile profile_;
+    RegistryStore registry_;
+    EventLog log_;
+};
+
+// The hive's place inside the root.
+std::string HivePathIn(const std::string& rootPath);
+
+}  // namespace sim
