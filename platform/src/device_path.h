@@ -1,7 +1,9 @@
 // Mapping between CE paths and host paths inside the device root.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "ce/types.h"
 
@@ -13,7 +15,17 @@ namespace platform {
 // Fails for paths that would leave the root ("..") or are not valid text.
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath);
 
+// Like MapDevicePath for a FindFirstFileW argument: maps the folder part and
+// hands back the last component, which may hold '*' and '?', unmapped.
+bool MapDevicePattern(const WCHAR* cePattern, std::string& hostFolder, std::u16string& pattern);
+
 // The CE path of a host path inside the device root; empty when outside.
 std::u16string DevicePathOf(const std::string& hostPath);
+
+// The device spelling of a host file name; none when it is not valid UTF-8.
+std::optional<std::u16string> DeviceNameOf(const std::string& hostName);
+
+// A name in the one case that device names compare in.
+std::u16string FoldDeviceName(std::u16string_view name);
 
 }  // namespace platform
