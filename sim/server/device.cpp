@@ -1,0 +1,78 @@
+#include "device.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "ce/errors.h"
+#include "ce/registry.h"
+
+namespace sim {
+namespace {
+
+constexpr std::u16string_view kBatteryKey = u"System\\State\\Battery";
+
+// Makes the root and its "Windows" folder; answers whether files can be
+// kept there.
+bool PrepareRoot(const std::string& rootPath)
+{
+    if (rootPath.empty())
+        return false;
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(rootPath) / "Windows", error);
+    return !error && access(rootPath.c_str(), W_OK | X_OK) == 0;
+}
+
+LONG SetDword(platform::RegistryService& registry, platform::RegKeyId key, std::u16string_view name, DWORD value)
+{
+    const BYTE bytes[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
+                           static_cast<BYTE>(value >> 24)};
+    return registry.SetValue(key, name, REG_DWORD, bytes);
+}
+
+}  // namespace
+
+std::string HivePathIn(const std::string& rootPath) { return rootPath + "/Windows/registry.reg"; }
+
+Device::Device(std::string rootPath, DeviceProfile profile)
+    : rootPath_(std::move(rootPath)),
+      rootUsable_(PrepareRoot(rootPath_)),
+      profile_(std::move(profile)),
+      registry_(rootUsable_ ? HivePathIn(rootPath_) : std::string())
+{
+    PublishBatteryState();
+}
+
+void Device::PublishBatteryState()
+{
+    const platform::DeviceStatus& s = profile_.status;
+    LONG result = ERROR_SUCCESS;
+    if (s.osMajor >= 5) {
+        platform::RegKeyId key = 0;
+        bool created = false;
+        result = registry_.CreateKey(platform::kRegRootLocalMachine, kBatteryKey, key, created);
+        if (result == ERROR_SUCCESS) {
+            result = SetDword(registry_, key, u"Main", BatteryRegistryWord(s.mainFlag, s.mainPercent));
+            if (result == ERROR_SUCCESS)
+                result = SetDword(registry_, key, u"Backup", BatteryRegistryWord(s.backupFlag, s.backupPercent));
+            registry_.CloseKey(key);
+        }
+    } else {
+        // CE 4 has no such values; a hive saved under a CE 5 profile may.
+        result = registry_.DeleteKey(platform::kRegRootLocalMachine, kBatteryKey);
+        if (result == ERROR_FILE_NOT_FOUND)
+            result = ERROR_SUCCESS;
+    }
+    if (result != ERROR_SUCCESS)
+        LogEvent("battery-state-failed error=" + std::to_string(result));
+}
+
+void Device::LogEvent(std::string_view line)
+{
+    // FIXME: the virtual clock will supply the device time; until it
+    // exists every event is logged at 0.
+    log_.Add(0, line);
+}
+
+}  // namespace sim
