@@ -1,7 +1,21 @@
 // A device profile: the emulated device's screen, OS and figures.
 //
-// Profile files are text, one "key=value" a line, '#' starting a comment.
-// Keys not given keep the default device's values (the built-in "qvga").
+// Profile files are text, one "key=value" a line; blank lines and lines
+// starting with '#' are ignored. Keys not given keep the default device's
+// values (the built-in "qvga"). The keys:
+//   name=vga                      the profile's name
+//   screen=240x320                width x height in pixels
+//   dpi=96                        logical pixels per inch
+//   os=5.1.1700                   major.minor.build
+//   decimal=.  thousands=,        one character each, or the word "space"
+//   ac=0|1                        AC line offline / online
+//   main.flag=1  main.percent=87  platform battery flag and percentage,
+//   backup.flag=1  backup.percent=100   bytes 0..255 (255 is "unknown")
+//   memory.total  memory.available      program memory (32-bit)
+//   store.size  store.free              object store (32-bit)
+//   appdata.total  appdata.free         application data volume (64-bit)
+//   card=present|absent  card.total  card.free   storage card (64-bit)
+// Sizes are bytes, or a count with a binary suffix K, M or G ("700M").
 #pragma once
 
 #include <optional>
