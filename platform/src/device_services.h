@@ -35,6 +35,10 @@ public:
     virtual LONG DeleteValue(RegKeyId key, std::u16string_view name) = 0;
     // Deletes the key and everything below it, as CE does.
     virtual LONG DeleteKey(RegKeyId parent, std::u16string_view path) = 0;
+    // The open key's full path from its root name, as its keys are spelled,
+    // e.g. u"HKEY_LOCAL_MACHINE\\Software\\X"; empty for an unknown or
+    // deleted key.
+    virtual std::u16string PathOf(RegKeyId key) = 0;
 };
 
 // The device's figures as the status calls report them.

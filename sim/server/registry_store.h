@@ -11,6 +11,8 @@
 
 namespace sim {
 
+struct HiveKey;
+
 class RegistryStore : public platform::RegistryService {
 public:
     // hivePath: where the hive is read from and saved to; empty keeps the
@@ -28,6 +30,7 @@ public:
                     std::vector<BYTE>& data) override;
     LONG DeleteValue(platform::RegKeyId key, std::u16string_view name) override;
     LONG DeleteKey(platform::RegKeyId parent, std::u16string_view path) override;
+    std::u16string PathOf(platform::RegKeyId key) override;
 
     // False when the last save could not be made (the registry is then
     // still complete in memory; the previous hive file is left intact).
@@ -40,13 +43,20 @@ public:
     struct Node;
 
 private:
-    Node* Resolve(platform::RegKeyId key);
+    LONG Resolve(platform::RegKeyId key, Node*& node);
+    // Finds (or with create, makes) the key at path below from.
+    LONG Walk(Node* from, std::u16string_view path, bool create, Node*& node, bool& created);
+    platform::RegKeyId AddHandle(Node* node);
     void Load();
+    void LoadKey(const HiveKey& key);
     void Save();
+    bool WriteHiveFile(const std::string& text);
 
     std::string hivePath_;
     std::unique_ptr<Node> localMachine_;
     std::unique_ptr<Node> currentUser_;
+    // Each handle shares its key's cell, which the key clears when it is
+    // deleted, so that a handle can tell "deleted" from "never existed".
     std::map<platform::RegKeyId, std::shared_ptr<Node*>> open_;
     platform::RegKeyId nextKey_ = 16;
     bool lastSaveOk_ = true;
