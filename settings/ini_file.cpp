@@ -1,0 +1,230 @@
+#include "settings/ini_file.h"
+
+#include "settings/program_path.h"
+
+#define INI_LINE_MAX 255
+
+static SettingsFile g_settings;
+
+static WCHAR* CopyText(const WCHAR* text, size_t length)
+{
+    WCHAR* copy = new WCHAR[length + 1];
+    wcsncpy(copy, text, length);
+    copy[length] = 0;
+    return copy;
+}
+
+static void FreeLine(IniLine* line)
+{
+    delete[] line->key;
+    delete[] line->value;
+    delete line;
+}
+
+void FreeIniLines(IniLineList* list)
+{
+    IniLine* line = list->head;
+    while (line) {
+        IniLine* next = line->next;
+        FreeLine(line);
+        line = next;
+    }
+    list->head = NULL;
+    list->tail = NULL;
+}
+
+static void AppendLine(IniLineList* list, IniLine* line)
+{
+    line->next = NULL;
+    if (list->tail)
+        list->tail->next = line;
+    else
+        list->head = line;
+    list->tail = line;
+}
+
+// One line read from the file, line end removed. A line without '=' is
+// reported and kept as text, so that writing the file back keeps it.
+static IniLine* ParseLine(const WCHAR* text, int continues)
+{
+    IniLine* line = new IniLine;
+    line->next = NULL;
+    line->continues = continues;
+    line->comment = text[0] == TEXT(';');
+    line->key = NULL;
+    const WCHAR* equals = line->comment ? NULL : wcschr(text, TEXT('='));
+    if (equals != NULL) {
+        line->key = CopyText(text, equals - text);
+        line->value = CopyText(equals + 1, wcslen(equals + 1));
+    } else {
+        line->value = CopyText(text, wcslen(text));
+        if (!line->comment)
+            MessageBoxW(NULL, text, TEXT("Theme Error"), MB_OK);
+    }
+    return line;
+}
+
+// Reads every line of the file at path into list; comments are kept only
+// when keepComments is set.
+static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
+{
+    FILE* file = _wfopen(path, TEXT("r"));
+    if (file == NULL)
+        return;
+    WCHAR* buffer = g_settings.line;
+    // The piece read last, while the file's line it belongs to goes on.
+    IniLine* continued = NULL;
+    BOOL skippingContinued = FALSE;
+    while (fgetws(buffer, INI_LINE_MAX, file) != NULL) {
+        size_t length = wcslen(buffer);
+        BOOL ended = length > 0 && buffer[length - 1] == TEXT('\n');
+        if (ended)
+            buffer[--length] = 0;
+        // Only a piece cut at the read limit goes on; the end of the file
+        // (or a NUL) ends a line as well.
+        int continues = !ended && length == INI_LINE_MAX - 1;
+        BOOL wasContinued = continued != NULL || skippingContinued;
+
+        if (wasContinued && length == 0) {
+            // Just the line end of a line that filled the limit exactly.
+            if (continued)
+                continued->continues = 0;
+            continued = NULL;
+            skippingContinued = FALSE;
+            continue;
+        }
+        if (!keepComments && buffer[0] == TEXT(';')) {
+            continued = NULL;
+            skippingContinued = continues;
+            continue;
+        }
+        IniLine* line = ParseLine(buffer, continues);
+        AppendLine(list, line);
+        continued = continues ? line : NULL;
+        skippingContinued = FALSE;
+    }
+    fclose(file);
+}
+
+BOOL LoadSettings(const WCHAR* programDirectory, const WCHAR* fileName, BOOL discard)
+{
+    if (discard)
+        FreeIniLines(&g_settings.lines);
+    if (ProgramPath(g_settings.path, programDirectory, fileName))
+        ReadLines(g_settings.path, &g_settings.lines, TRUE);
+    return TRUE;
+}
+
+IniLineList* ReadIniLines(const WCHAR* programDirectory, const WCHAR* relativePath)
+{
+    IniLineList* list = new IniLineList;
+    list->head = NULL;
+    list->tail = NULL;
+    WCHAR path[MAX_PATH];
+    if (ProgramPath(path, programDirectory, relativePath))
+        ReadLines(path, list, FALSE);
+    return list;
+}
+
+const IniLineList* SettingsLines()
+{
+    return &g_settings.lines;
+}
+
+static IniLine* FindLine(const WCHAR* key)
+{
+    for (IniLine* line = g_settings.lines.head; line; line = line->next) {
+        if (line->key != NULL && wcscmp(line->key, key) == 0)
+            return line;
+    }
+    return NULL;
+}
+
+const WCHAR* GetSetting(const WCHAR* key, const WCHAR* defaultText)
+{
+    IniLine* line = FindLine(key);
+    return line ? line->value : defaultText;
+}
+
+int GetSettingInt(const WCHAR* key, int defaultValue)
+{
+    IniLine* line = FindLine(key);
+    return line ? (int)_wtol(line->value) : defaultValue;
+}
+
+// Drops the pieces that carried the rest of a long line's old value.
+static void DropContinuation(IniLine* line)
+{
+    while (line->continues && line->next) {
+        IniLine* piece = line->next;
+        line->next = piece->next;
+        line->continues = piece->continues;
+        if (g_settings.lines.tail == piece)
+            g_settings.lines.tail = line;
+        FreeLine(piece);
+    }
+    line->continues = 0;
+}
+
+void SetSetting(const WCHAR* key, const WCHAR* value)
+{
+    if (value == NULL)
+        value = TEXT("");
+    IniLine* line = FindLine(key);
+    if (line != NULL) {
+        delete[] line->value;
+        line->value = CopyText(value, wcslen(value));
+        DropContinuation(line);
+        return;
+    }
+    line = new IniLine;
+    line->key = CopyText(key, wcslen(key));
+    line->value = CopyText(value, wcslen(value));
+    line->comment = 0;
+    line->continues = 0;
+    AppendLine(&g_settings.lines, line);
+}
+
+void SetSettingInt(const WCHAR* key, int value)
+{
+    WCHAR text[12];
+    _itow(value, text, 10);
+    SetSetting(key, text);
+}
+
+// Writes the lines to a new file at path; FALSE when any write failed.
+static BOOL WriteLines(const WCHAR* path, const IniLineList* list)
+{
+    FILE* file = _wfopen(path, TEXT("w"));
+    if (file == NULL)
+        return FALSE;
+    BOOL ok = TRUE;
+    for (const IniLine* line = list->head; line && ok; line = line->next) {
+        if (line->key != NULL) {
+            ok = fputws(line->key, file) >= 0 && fputws(TEXT("="), file) >= 0;
+        }
+        ok = ok && fputws(line->value, file) >= 0;
+        if (ok && line->next != NULL && !line->continues)
+            ok = fputws(TEXT("\n"), file) >= 0;
+    }
+    if (fflush(file) != 0)
+        ok = FALSE;
+    if (fclose(file) != 0)
+        ok = FALSE;
+    return ok;
+}
+
+void SaveSettings(const WCHAR* programDirectory, const WCHAR* fileName)
+{
+    WCHAR path[MAX_PATH];
+    WCHAR newPath[MAX_PATH];
+    if (!ProgramPath(path, programDirectory, fileName) || !ProgramPath(newPath, path, TEXT(".new")))
+        return;
+    if (!WriteLines(newPath, &g_settings.lines)) {
+        DeleteFileW(newPath);
+        return;
+    }
+    // The device's MoveFile does not replace: the old file goes first.
+    DeleteFileW(path);
+    MoveFileW(newPath, path);
+}

@@ -17,6 +17,7 @@
 
 #include "ce/types.h"
 #include "ce/errors.h"
+#include "ce/memory.h"
 #include "ce/registry.h"
 #include "ce/files.h"
 #include "ce/status.h"
