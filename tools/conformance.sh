@@ -1,0 +1,24 @@
+#!/bin/sh
+# Compiles every source file of the system (not the platform's own
+# implementation) with the 32-bit Windows cross compiler against the real
+# Windows headers, syntax only, and checks the device's record layouts.
+set -e
+cd "$(dirname "$0")/.."
+
+compiler=i686-w64-mingw32-g++
+flags="-std=c++17 -fsyntax-only -Wall -DUNICODE -D_UNICODE -Iplatform/include -I."
+
+sources=$(find app status settings graphics ui today setup platform/conformance \
+    -name '*.cpp' -not -path '*/tests/*' 2>/dev/null | sort)
+
+failed=0
+count=0
+for source in $sources; do
+    count=$((count + 1))
+    if ! $compiler $flags "$source"; then
+        echo "conformance: $source does not compile as Win32/CE code"
+        failed=$((failed + 1))
+    fi
+done
+echo "conformance: $count files, $failed failed"
+[ "$failed" -eq 0 ]
