@@ -1,5 +1,7 @@
 #include "device_path.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -112,6 +114,15 @@ fs::path Normalized(const fs::path& path)
     return result.has_filename() ? result : result.parent_path();
 }
 
+// FILETIME counts 100 ns steps since 1601; the host counts from 1970.
+FILETIME FileTimeOf(const struct timespec& time)
+{
+    constexpr uint64_t kEpochDifference = 11644473600ULL;
+    uint64_t ticks = (static_cast<uint64_t>(time.tv_sec) + kEpochDifference) * 10000000ULL +
+                     static_cast<uint64_t>(time.tv_nsec) / 100;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
 }  // namespace
 
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath)
@@ -140,7 +151,7 @@ bool MapDevicePattern(const WCHAR* cePattern, std::string& hostFolder, std::u16s
     while (cut > 0 && !IsSeparator(text[cut - 1]))
         --cut;
     std::u16string_view last = text.substr(cut);
-    if (last.empty() || last == u"." || last == u".." || !IsValidName(last, true))
+    if (!IsValidName(last, true))
         return false;
     std::u16string folder(text.substr(0, cut));
     if (!MapDevicePath(folder.c_str(), hostFolder))
@@ -174,6 +185,30 @@ std::optional<std::u16string> DeviceNameOf(const std::string& hostName)
     if (Utf8FromUtf16(name) != hostName)
         return std::nullopt;
     return name;
+}
+
+bool DeviceFileInfo(const std::string& hostPath, WIN32_FIND_DATAW& info)
+{
+    struct stat host {};
+    if (stat(hostPath.c_str(), &host) != 0)
+        return false;
+    if (S_ISDIR(host.st_mode)) {
+        info.dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
+        info.nFileSizeHigh = info.nFileSizeLow = 0;
+    } else {
+        info.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+        uint64_t size = static_cast<uint64_t>(host.st_size);
+        info.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+        info.nFileSizeLow = static_cast<DWORD>(size);
+    }
+    if (!(host.st_mode & S_IWUSR))
+        info.dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+    // The host keeps no creation time; the last change stands in for it.
+    info.ftCreationTime = FileTimeOf(host.st_mtim);
+    info.ftLastAccessTime = FileTimeOf(host.st_atim);
+    info.ftLastWriteTime = FileTimeOf(host.st_mtim);
+    info.dwOID = 0;
+    return true;
 }
 
 std::u16string FoldDeviceName(std::u16string_view name)

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "ce/files.h"
 #include "ce/types.h"
 
 namespace platform {
@@ -17,6 +18,7 @@ bool MapDevicePath(const WCHAR* cePath, std::string& hostPath);
 
 // Like MapDevicePath for a FindFirstFileW argument: maps the folder part and
 // hands back the last component, which may hold '*' and '?', unmapped.
+// The pattern is empty for a path that ends in a separator.
 bool MapDevicePattern(const WCHAR* cePattern, std::string& hostFolder, std::u16string& pattern);
 
 // The CE path of a host path inside the device root; empty when outside.
@@ -24,6 +26,10 @@ std::u16string DevicePathOf(const std::string& hostPath);
 
 // The device spelling of a host file name; none when it is not valid UTF-8.
 std::optional<std::u16string> DeviceNameOf(const std::string& hostName);
+
+// How a host file or folder looks on the device: attributes, size and
+// times (cFileName is left alone). False with errno set when it is missing.
+bool DeviceFileInfo(const std::string& hostPath, WIN32_FIND_DATAW& info);
 
 // A name in the one case that device names compare in.
 std::u16string FoldDeviceName(std::u16string_view name);
