@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -274,7 +275,8 @@ std::u16string RegistryStore::PathOf(RegKeyId key)
 
 void RegistryStore::Load()
 {
-    if (hivePath_.empty())
+    std::error_code error;
+    if (hivePath_.empty() || !std::filesystem::is_regular_file(hivePath_, error))
         return;
     std::ifstream in(hivePath_, std::ios::binary);
     if (!in)
