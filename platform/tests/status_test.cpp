@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "device_fixture.h"
+#include "quit_message.h"
+#include "shlobj.h"
+#include "windows.h"
+
+namespace {
+
+constexpr DWORD kSentinel = 0xdeadbeef;
+constexpr uint64_t kMiB = 1024 * 1024;
+
+class StatusTest : public testsupport::DeviceFixture {
+protected:
+    platform::DeviceStatus& Profile() { return Device().Profile().status; }
+};
+
+TEST_F(StatusTest, VersionComesFromTheProfile)
+{
+    OSVERSIONINFOW info;
+    std::memset(&info, 0xff, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwMajorVersion, 5u);
+    EXPECT_EQ(info.dwMinorVersion, 1u);
+    EXPECT_EQ(info.dwBuildNumber, 1700u);
+    EXPECT_EQ(info.dwPlatformId, DWORD(VER_PLATFORM_WIN32_CE));
+    EXPECT_EQ(info.szCSDVersion[0], 0);
+    EXPECT_EQ(info.szCSDVersion[127], 0);
+
+    UseProfile("ce4");
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwMajorVersion, 4u);
+    EXPECT_EQ(info.dwMinorVersion, 21u);
+    EXPECT_EQ(info.dwBuildNumber, 1088u);
+
+    info.dwOSVersionInfoSize = sizeof info - 1;
+    SetLastError(kSentinel);
+    EXPECT_FALSE(GetVersionExW(&info));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(StatusTest, PowerStatusFillsTheRecord)
+{
+    Profile().acLineStatus = AC_LINE_ONLINE;
+    Profile().mainFlag = BATTERY_FLAG_CHARGING;
+    Profile().mainPercent = 42;
+    Profile().backupFlag = BATTERY_FLAG_LOW;
+    Profile().backupPercent = 9;
+
+    SYSTEM_POWER_STATUS_EX2 power;
+    std::memset(&power, 0xab, sizeof power);
+    ASSERT_EQ(GetSystemPowerStatusEx2(&power, sizeof power, TRUE), DWORD(sizeof power));
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&power);
+    EXPECT_EQ(bytes[0], AC_LINE_ONLINE);
+    EXPECT_EQ(bytes[1], BATTERY_FLAG_CHARGING);
+    EXPECT_EQ(bytes[2], 42);
+    EXPECT_EQ(bytes[3], 0);
+    EXPECT_EQ(bytes[13], BATTERY_FLAG_LOW);
+    EXPECT_EQ(bytes[14], 9);
+    EXPECT_EQ(power.BatteryLifeTime, BATTERY_LIFE_UNKNOWN);
+    EXPECT_EQ(power.BatteryFullLifeTime, BATTERY_LIFE_UNKNOWN);
+    EXPECT_EQ(power.BackupBatteryLifeTime, BATTERY_LIFE_UNKNOWN);
+    EXPECT_EQ(power.BackupBatteryFullLifeTime, BATTERY_LIFE_UNKNOWN);
+    EXPECT_EQ(power.BatteryVoltage, 0u);
+    EXPECT_EQ(power.BatteryChemistry, 0);
+
+    // A short record is refused and left alone.
+    std::memset(&power, 0xab, sizeof power);
+    EXPECT_EQ(GetSystemPowerStatusEx2(&power, sizeof power - 1, TRUE), 0u);
+    for (size_t i = 0; i < sizeof power; ++i)
+        ASSERT_EQ(bytes[i], 0xab) << i;
+}
+
+TEST_F(StatusTest, BatteryRegistryWordsFollowTheOsVersion)
+{
+    auto read = [this](const char16_t* name) -> std::optional<DWORD> {
+        platform::RegistryService& registry = Device().Registry();
+        platform::RegKeyId key = 0;
+        if (registry.OpenKey(platform::kRegRootLocalMachine, u"System\\State\\Battery", key) != ERROR_SUCCESS)
+            return std::nullopt;
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        LONG result = registry.QueryValue(key, name, type, data);
+        registry.CloseKey(key);
+        if (result != ERROR_SUCCESS || type != REG_DWORD || data.size() != 4)
+            return std::nullopt;
+        DWORD value;
+        std::memcpy(&value, data.data(), 4);
+        return value;
+    };
+    // qvga: main 87% high, backup 100% high.
+    EXPECT_EQ(read(u"Main"), std::optional<DWORD>(81u << 16));
+    EXPECT_EQ(read(u"Backup"), std::optional<DWORD>(81u << 16));
+
+    UseProfile("ce4");
+    EXPECT_FALSE(read(u"Main").has_value());
+    EXPECT_FALSE(read(u"Backup").has_value());
+}
+
+TEST_F(StatusTest, MemoryAndStoreFigures)
+{
+    Profile().memoryTotal = 64 * kMiB;
+    Profile().memoryAvailable = 16 * kMiB;
+    MEMORYSTATUS memory;
+    std::memset(&memory, 0xff, sizeof memory);
+    GlobalMemoryStatus(&memory);
+    EXPECT_EQ(memory.dwLength, DWORD(sizeof memory));
+    EXPECT_EQ(memory.dwMemoryLoad, 75u);
+    EXPECT_EQ(memory.dwTotalPhys, 64 * kMiB);
+    EXPECT_EQ(memory.dwAvailPhys, 16 * kMiB);
+    EXPECT_EQ(memory.dwTotalPageFile, 0u);
+    EXPECT_EQ(memory.dwAvailPageFile, 0u);
+    EXPECT_EQ(memory.dwTotalVirtual, 32 * kMiB);
+    EXPECT_LE(memory.dwAvailVirtual, memory.dwTotalVirtual);
+
+    Profile().storeSize = 0xfffffff0u;
+    Profile().storeFree = 12345;
+    STORE_INFORMATION store = {};
+    ASSERT_TRUE(GetStoreInformation(&store));
+    EXPECT_EQ(store.dwStoreSize, 0xfffffff0u);
+    EXPECT_EQ(store.dwFreeSize, 12345u);
+}
+
+TEST_F(StatusTest, DiskFreeSpaceOfTheCardAndTheObjectStore)
+{
+    Profile().appDataTotal = 30 * kMiB;
+    Profile().appDataFree = 11 * kMiB;
+    Profile().cardTotal = 6 * 1024 * kMiB + 5;
+    Profile().cardFree = (uint64_t(5) << 32) + 7;
+
+    ULARGE_INTEGER caller, total, free;
+    ASSERT_TRUE(GetDiskFreeSpaceExW(u"\\Storage Card", &caller, &total, &free));
+    EXPECT_EQ(total.QuadPart, 6 * 1024 * kMiB + 5);
+    EXPECT_EQ(free.QuadPart, (uint64_t(5) << 32) + 7);
+    EXPECT_EQ(caller.QuadPart, free.QuadPart);
+
+    const char16_t* cardPaths[] = {u"\\storage card\\", u"\\STORAGE CARD\\My Music\\x.mp3", u"/Storage Card"};
+    for (const char16_t* path : cardPaths) {
+        ASSERT_TRUE(GetDiskFreeSpaceExW(path, nullptr, &total, nullptr));
+        EXPECT_EQ(total.QuadPart, 6 * 1024 * kMiB + 5);
+    }
+
+    const char16_t* storePaths[] = {nullptr, u"\\", u"\\Storage Cards", u"\\Storage", u"\\Windows", u""};
+    for (const char16_t* path : storePaths) {
+        ASSERT_TRUE(GetDiskFreeSpaceExW(path, &caller, &total, &free));
+        EXPECT_EQ(total.QuadPart, 30 * kMiB);
+        EXPECT_EQ(free.QuadPart, 11 * kMiB);
+        EXPECT_EQ(caller.QuadPart, 11 * kMiB);
+    }
+    EXPECT_TRUE(GetDiskFreeSpaceExW(nullptr, nullptr, nullptr, nullptr));
+
+    Profile().cardPresent = false;
+    SetLastError(kSentinel);
+    total.QuadPart = 99;
+    EXPECT_FALSE(GetDiskFreeSpaceExW(u"\\Storage Card\\", &caller, &total, &free));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(total.QuadPart, 99u);
+    EXPECT_TRUE(GetDiskFreeSpaceExW(u"\\My Documents", nullptr, &total, nullptr));
+}
+
+TEST_F(StatusTest, LocaleSeparators)
+{
+    WCHAR buffer[4] = {u'x', u'x', u'x', u'x'};
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 4), 2);
+    EXPECT_EQ(buffer[0], u'.');
+    EXPECT_EQ(buffer[1], 0);
+    EXPECT_EQ(buffer[2], u'x');
+
+    UseProfile("de");
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_SDECIMAL, buffer, 4), 2);
+    EXPECT_EQ(buffer[0], u',');
+    EXPECT_EQ(GetLocaleInfoW(0, LOCALE_STHOUSAND, buffer, 2), 2);
+    EXPECT_EQ(buffer[0], u'.');
+    EXPECT_EQ(buffer[1], 0);
+
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, nullptr, 0), 2);
+
+    buffer[0] = u'x';
+    SetLastError(kSentinel);
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 1), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(buffer[0], u'x');
+
+    SetLastError(kSentinel);
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, 0x10 /* LOCALE_SGROUPING */, buffer, 4), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_FLAGS));
+}
+
+TEST_F(StatusTest, SpecialFolderPaths)
+{
+    struct Folder {
+        int csidl;
+        std::u16string path;
+    };
+    const Folder folders[] = {
+        {CSIDL_APPDATA, u"\\Application Data"},
+        {CSIDL_PROGRAMS, u"\\Windows\\Start Menu\\Programs"},
+        {CSIDL_STARTMENU, u"\\Windows\\Start Menu"},
+        {CSIDL_WINDOWS, u"\\Windows"},
+        {CSIDL_PROGRAM_FILES, u"\\Program Files"},
+        {CSIDL_PERSONAL, u"\\My Documents"},
+        {CSIDL_STARTUP, u"\\Windows\\StartUp"},
+        {CSIDL_DESKTOPDIRECTORY, u"\\Windows\\Desktop"},
+        {CSIDL_FONTS, u"\\Windows\\Fonts"},
+    };
+    WCHAR path[260];
+    for (const Folder& folder : folders) {
+        ASSERT_TRUE(SHGetSpecialFolderPath(nullptr, path, folder.csidl, FALSE)) << folder.csidl;
+        EXPECT_EQ(std::u16string(path), folder.path);
+    }
+    EXPECT_FALSE(HostFileExists("Windows/Start Menu"));
+    EXPECT_FALSE(SHGetSpecialFolderPath(nullptr, path, 0x7f, FALSE));
+    EXPECT_FALSE(SHGetSpecialFolderPath(nullptr, nullptr, CSIDL_APPDATA, FALSE));
+}
+
+TEST_F(StatusTest, SpecialFolderIsCreatedOnRequest)
+{
+    WCHAR path[260];
+    ASSERT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_PROGRAMS, TRUE));
+    EXPECT_EQ(std::u16string(path), u"\\Windows\\Start Menu\\Programs");
+    EXPECT_TRUE(HostFileExists("Windows/Start Menu/Programs"));
+    // An existing folder is fine.
+    EXPECT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_PROGRAMS, TRUE));
+}
+
+TEST_F(StatusTest, MessageBoxIsRecordedAndAnswersItsDefaultButton)
+{
+    EXPECT_EQ(MessageBoxW(nullptr, u"Delete \"x\"?", u"Quib", MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION), IDNO);
+    std::string pid = std::to_string(getpid());
+    std::vector<std::string> boxes = Events("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "msgbox pid=" + pid + " caption=\"Quib\" text=\"Delete \\\"x\\\"?\" style=0x124");
+    std::vector<std::string> answers = Events("msgbox-answer");
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0], "msgbox-answer pid=" + pid + " result=7");
+
+    struct Case {
+        UINT style;
+        int answer;
+    };
+    const Case cases[] = {
+        {MB_OK, IDOK},
+        {MB_OK | MB_DEFBUTTON2, IDOK},
+        {MB_OKCANCEL, IDOK},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+        {MB_YESNO, IDYES},
+        {MB_YESNO | MB_DEFBUTTON3, IDYES},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+        {MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
+        {MB_RETRYCANCEL, IDRETRY},
+        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY},
+        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDIGNORE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", c.style), c.answer) << std::hex << c.style;
+
+    SetLastError(kSentinel);
+    EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", 0x6), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_MSGBOX_STYLE));
+    EXPECT_EQ(Events("msgbox").size(), 1u + std::size(cases));
+}
+
+TEST_F(StatusTest, MessageBoxWithoutTextOrCaptionAndAnsiText)
+{
+    EXPECT_EQ(MessageBoxW(nullptr, nullptr, nullptr, MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxA(nullptr, "Price \x80 5", "Caf\xe9", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(MessageBoxA(nullptr, nullptr, nullptr, MB_OK), IDOK);
+    std::string pid = std::to_string(getpid());
+    std::vector<std::string> boxes = Events("msgbox");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0], "msgbox pid=" + pid + " caption=\"Error\" text=\"\" style=0x0");
+    EXPECT_EQ(boxes[1], "msgbox pid=" + pid + " caption=\"Caf\xc3\xa9\" text=\"Price \xe2\x82\xac 5\" style=0x1");
+    EXPECT_EQ(boxes[2], boxes[0]);
+}
+
+TEST_F(StatusTest, PostQuitMessageRecordsTheExitCode)
+{
+    int code = -1;
+    EXPECT_FALSE(platform::QuitPosted(code));
+    PostQuitMessage(3);
+    ASSERT_TRUE(platform::QuitPosted(code));
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(Events("quit"), std::vector<std::string>{"quit pid=" + std::to_string(getpid()) + " code=3"});
+    platform::ClearQuit();
+    EXPECT_FALSE(platform::QuitPosted(code));
+}
+
+}  // namespace
