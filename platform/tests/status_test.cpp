@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "device_fixture.h"
 #include "quit_message.h"
+#include "server_connection.h"
 #include "shlobj.h"
 #include "windows.h"
 
@@ -287,6 +290,34 @@ TEST_F(StatusTest, PostQuitMessageRecordsTheExitCode)
     EXPECT_EQ(Events("quit"), std::vector<std::string>{"quit pid=" + std::to_string(getpid()) + " code=3"});
     platform::ClearQuit();
     EXPECT_FALSE(platform::QuitPosted(code));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ServerConnection, FirstUseStartsADeviceFromTheEnvironment)
+{
+    std::string root = (std::filesystem::temp_directory_path() / "qmserver-XXXXXX").string();
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    setenv("DEVSIM_ROOT", root.c_str(), 1);
+
+    setenv("DEVSIM_PROFILE", "ce4", 1);
+    platform::Disconnect();
+    EXPECT_EQ(platform::Server().RootPath(), root);
+    EXPECT_EQ(platform::Server().Status().osMajor, 4u);
+
+    // An unknown profile falls back to qvga.
+    setenv("DEVSIM_PROFILE", "no-such-profile", 1);
+    platform::Disconnect();
+    EXPECT_EQ(platform::Server().Status().osMajor, 5u);
+    EXPECT_EQ(platform::Server().Status().mainPercent, 87);
+    EXPECT_TRUE(std::filesystem::is_directory(root + "/Windows"));
+
+    platform::Disconnect();
+    unsetenv("DEVSIM_PROFILE");
+    unsetenv("DEVSIM_ROOT");
+    std::filesystem::remove_all(root);
 }
 
 }  // namespace
