@@ -62,6 +62,9 @@ DWORD ErrorFromErrno(int error, const std::string& hostPath)
         return ERROR_TOO_MANY_OPEN_FILES;
     case ENAMETOOLONG:
         return ERROR_INVALID_NAME;
+    case ENOSPC:
+    case EDQUOT:
+        return ERROR_DISK_FULL;
     case ENOMEM:
         return ERROR_NOT_ENOUGH_MEMORY;
     case EINVAL:
@@ -261,7 +264,7 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
-            SetLastError(ERROR_WRITE_FAULT);
+            SetLastError(put < 0 && (errno == ENOSPC || errno == EDQUOT) ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
             return FALSE;
         }
         total += static_cast<DWORD>(put);
@@ -273,13 +276,12 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
 
 DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod)
 {
-    constexpr DWORD kFailed = 0xFFFFFFFF;
     std::shared_ptr<OpenFile> file = LookupFile(hFile);
     if (!file)
-        return kFailed;
+        return INVALID_SET_FILE_POINTER;
     if (dwMoveMethod > FILE_END) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return kFailed;
+        return INVALID_SET_FILE_POINTER;
     }
     int whence = dwMoveMethod == FILE_BEGIN ? SEEK_SET : dwMoveMethod == FILE_CURRENT ? SEEK_CUR : SEEK_END;
     // Without the high part the distance is a signed 32-bit number.
@@ -291,13 +293,13 @@ DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveH
     off_t position = lseek(file->Fd(), distance, whence);
     if (position < 0) {
         // A move before the start leaves the pointer where it was.
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return kFailed;
+        SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
     }
     if (lpDistanceToMoveHigh)
         *lpDistanceToMoveHigh = static_cast<LONG>(static_cast<uint64_t>(position) >> 32);
     // The caller can only tell this position from a failure by the error.
-    if (static_cast<DWORD>(position) == kFailed)
+    if (static_cast<DWORD>(position) == INVALID_SET_FILE_POINTER)
         SetLastError(ERROR_SUCCESS);
     return static_cast<DWORD>(position);
 }

@@ -104,8 +104,8 @@ TEST_F(FilesTest, ReadAndWriteThroughTheHandle)
 
     // A move before the start fails and leaves the pointer alone.
     SetLastError(kSentinel);
-    EXPECT_EQ(SetFilePointer(file, -20, nullptr, FILE_CURRENT), DWORD(0xFFFFFFFF));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(SetFilePointer(file, -20, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NEGATIVE_SEEK));
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 11u);
     LONG moveHigh = 0;
     EXPECT_EQ(SetFilePointer(file, 2, &moveHigh, FILE_BEGIN), 2u);
