@@ -64,8 +64,8 @@ static IniLine* ParseLine(const WCHAR* text, int continues)
     return line;
 }
 
-// Reads every line of the file at path into list; comments are kept only
-// when keepComments is set.
+// Reads every line of the file at path into list. Without keepComments
+// only lines with a key are kept.
 static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
 {
     FILE* file = _wfopen(path, TEXT("r"));
@@ -99,6 +99,13 @@ static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
             continue;
         }
         IniLine* line = ParseLine(buffer, continues);
+        if (!keepComments && line->key == NULL) {
+            // A theme's list holds keyed lines only.
+            FreeLine(line);
+            continued = NULL;
+            skippingContinued = continues;
+            continue;
+        }
         AppendLine(list, line);
         continued = continues ? line : NULL;
         skippingContinued = FALSE;

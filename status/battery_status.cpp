@@ -57,6 +57,10 @@ static int PercentOfStrength(DWORD level)
     }
 }
 
+// A word no device reports (its strength level is out of range): left in
+// place when a battery state value cannot be read.
+#define STATE_WORD_UNREAD 0xFFFFFFFF
+
 // Takes state and, where the power query gave no usable figure, the
 // percentage from a CE 5 battery state word.
 static void ApplyStateWord(DWORD word, DWORD* state, DWORD* percent)
@@ -92,22 +96,21 @@ int SampleBattery(BatterySample* sample)
 
     sample->mainFlag = power.BatteryFlag;
     sample->backupFlag = power.BackupBatteryFlag;
-    sample->mainState = power.BatteryFlag;
-    sample->backupState = power.BackupBatteryFlag;
     sample->mainPercent = ClampPercent(power.BatteryLifePercent);
     sample->backupPercent = ClampPercent(power.BackupBatteryLifePercent);
 
+    sample->mainState = StateFromFlag(power.BatteryFlag);
+    sample->backupState = StateFromFlag(power.BackupBatteryFlag);
     if (IsVersion5OrLater()) {
-        // A value that cannot be read counts as a normal battery, level 0.
-        DWORD mainWord = 0;
-        DWORD backupWord = 0;
+        // A value that cannot be read leaves the power query's figures.
+        DWORD mainWord = STATE_WORD_UNREAD;
+        DWORD backupWord = STATE_WORD_UNREAD;
         ReadRegistryDword(HKEY_LOCAL_MACHINE, kBatteryStateKey, TEXT("Main"), &mainWord);
         ReadRegistryDword(HKEY_LOCAL_MACHINE, kBatteryStateKey, TEXT("Backup"), &backupWord);
-        ApplyStateWord(mainWord, &sample->mainState, &sample->mainPercent);
-        ApplyStateWord(backupWord, &sample->backupState, &sample->backupPercent);
-    } else {
-        sample->mainState = StateFromFlag(power.BatteryFlag);
-        sample->backupState = StateFromFlag(power.BackupBatteryFlag);
+        if (mainWord != STATE_WORD_UNREAD)
+            ApplyStateWord(mainWord, &sample->mainState, &sample->mainPercent);
+        if (backupWord != STATE_WORD_UNREAD)
+            ApplyStateWord(backupWord, &sample->backupState, &sample->backupPercent);
     }
     return 0;
 }
