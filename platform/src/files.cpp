@@ -169,7 +169,8 @@ std::shared_ptr<OpenFile> LookupFile(HANDLE handle)
 
 using namespace platform;
 
-// FIXME: sharing modes are not enforced; every open shares everything.
+// FIXME: sharing modes are not enforced; every open shares everything. The
+// attributes and flags (read-only, hidden, write-through) are not kept.
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile)
