@@ -195,7 +195,7 @@ LONG RegistryStore::CreateKey(RegKeyId parent, std::u16string_view path, RegKeyI
     Node* node = nullptr;
     LONG result = Walk(from, path, true, node, created);
     // A failure part-way may still have made the first keys of the path.
-    if (created || result != ERROR_SUCCESS)
+    if (created)
         Save();
     if (result != ERROR_SUCCESS)
         return result;
