@@ -10,6 +10,19 @@ void SampleMemory(MEMORYSTATUS* status)
     GlobalMemoryStatus(status);
 }
 
+// The three figures of the volume holding path; FALSE, with the figures
+// untouched, when the platform cannot answer for it.
+static BOOL QueryVolume(const WCHAR* path, ULONGLONG* freeForCaller, ULONGLONG* total, ULONGLONG* totalFree)
+{
+    ULARGE_INTEGER callerBytes, totalBytes, freeBytes;
+    if (!GetDiskFreeSpaceExW(path, &callerBytes, &totalBytes, &freeBytes))
+        return FALSE;
+    *freeForCaller = callerBytes.QuadPart;
+    *total = totalBytes.QuadPart;
+    *totalFree = freeBytes.QuadPart;
+    return TRUE;
+}
+
 void SampleStorage(StorageSample* sample)
 {
     STORE_INFORMATION store = {0, 0};
@@ -20,29 +33,15 @@ void SampleStorage(StorageSample* sample)
     WCHAR appData[MAX_PATH];
     appData[0] = 0;
     SHGetSpecialFolderPath(NULL, appData, CSIDL_APPDATA, FALSE);
-
-    ULARGE_INTEGER freeForCaller, total, totalFree;
-    freeForCaller.QuadPart = sample->deviceFreeForCaller;
-    if (GetDiskFreeSpaceExW(appData, &freeForCaller, &total, &totalFree)) {
-        sample->deviceFreeForCaller = freeForCaller.QuadPart;
-        sample->deviceTotal = total.QuadPart;
-        sample->deviceTotalFree = totalFree.QuadPart;
-    } else {
+    if (!QueryVolume(appData, &sample->deviceFreeForCaller, &sample->deviceTotal, &sample->deviceTotalFree)) {
         sample->deviceTotal = 0;
         sample->deviceTotalFree = 0;
     }
 
+    // A missing card is no error: it reads as a card of size 0.
     sample->cardTotal = 0;
     sample->cardTotalFree = 0;
-    freeForCaller.QuadPart = sample->cardFreeForCaller;
-    if (GetDiskFreeSpaceExW(TEXT("\\Storage Card"), &freeForCaller, &total, &totalFree)) {
-        sample->cardFreeForCaller = freeForCaller.QuadPart;
-        sample->cardTotal = total.QuadPart;
-        sample->cardTotalFree = totalFree.QuadPart;
-    } else {
-        sample->cardTotal = 0;
-        sample->cardTotalFree = 0;
-    }
+    QueryVolume(TEXT("\\Storage Card"), &sample->cardFreeForCaller, &sample->cardTotal, &sample->cardTotalFree);
 }
 
 int UsedPercentage(double total, double free)

@@ -1,40 +1,5 @@
 // Declarations that Windows CE has and the desktop Windows headers lack,
-// for the conformance build against the real <windows.h>. The records'
-// layouts are the device's; the sizes below are the 32-bit device's.
+// for the conformance build against the real <windows.h>.
 #pragma once
 
-#if defined(_WIN32)
-
-typedef struct _SYSTEM_POWER_STATUS_EX2 {
-    BYTE ACLineStatus;
-    BYTE BatteryFlag;
-    BYTE BatteryLifePercent;
-    BYTE Reserved1;
-    DWORD BatteryLifeTime;
-    DWORD BatteryFullLifeTime;
-    BYTE Reserved2;
-    BYTE BackupBatteryFlag;
-    BYTE BackupBatteryLifePercent;
-    BYTE Reserved3;
-    DWORD BackupBatteryLifeTime;
-    DWORD BackupBatteryFullLifeTime;
-    DWORD BatteryVoltage;
-    DWORD BatteryCurrent;
-    DWORD BatteryAverageCurrent;
-    DWORD BatteryAverageInterval;
-    DWORD BatterymAHourConsumed;
-    DWORD BatteryTemperature;
-    DWORD BackupBatteryVoltage;
-    BYTE BatteryChemistry;
-} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2, *LPSYSTEM_POWER_STATUS_EX2;
-
-DWORD WINAPI GetSystemPowerStatusEx2(PSYSTEM_POWER_STATUS_EX2 pSystemPowerStatusEx2, DWORD dwLen, BOOL fUpdate);
-
-typedef struct STORE_INFORMATION {
-    DWORD dwStoreSize;
-    DWORD dwFreeSize;
-} STORE_INFORMATION, *LPSTORE_INFORMATION;
-
-BOOL WINAPI GetStoreInformation(LPSTORE_INFORMATION lpsi);
-
-#endif
+#include "ce/power_store.h"

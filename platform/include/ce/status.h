@@ -20,28 +20,7 @@ typedef LPOSVERSIONINFOW LPOSVERSIONINFO;
 BOOL GetVersionExW(LPOSVERSIONINFOW lpVersionInformation);
 #define GetVersionEx GetVersionExW
 
-typedef struct _SYSTEM_POWER_STATUS_EX2 {
-    BYTE ACLineStatus;
-    BYTE BatteryFlag;
-    BYTE BatteryLifePercent;
-    BYTE Reserved1;
-    DWORD BatteryLifeTime;
-    DWORD BatteryFullLifeTime;
-    BYTE Reserved2;
-    BYTE BackupBatteryFlag;
-    BYTE BackupBatteryLifePercent;
-    BYTE Reserved3;
-    DWORD BackupBatteryLifeTime;
-    DWORD BackupBatteryFullLifeTime;
-    DWORD BatteryVoltage;
-    DWORD BatteryCurrent;
-    DWORD BatteryAverageCurrent;
-    DWORD BatteryAverageInterval;
-    DWORD BatterymAHourConsumed;
-    DWORD BatteryTemperature;
-    DWORD BackupBatteryVoltage;
-    BYTE BatteryChemistry;
-} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2, *LPSYSTEM_POWER_STATUS_EX2;
+#include "ce/power_store.h"
 
 #define AC_LINE_OFFLINE 0x00
 #define AC_LINE_ONLINE 0x01
@@ -57,8 +36,6 @@ typedef struct _SYSTEM_POWER_STATUS_EX2 {
 #define BATTERY_PERCENTAGE_UNKNOWN 0xFF
 #define BATTERY_LIFE_UNKNOWN 0xFFFFFFFF
 
-DWORD GetSystemPowerStatusEx2(PSYSTEM_POWER_STATUS_EX2 pSystemPowerStatusEx2, DWORD dwLen, BOOL fUpdate);
-
 typedef struct _MEMORYSTATUS {
     DWORD dwLength;
     DWORD dwMemoryLoad;
@@ -72,12 +49,6 @@ typedef struct _MEMORYSTATUS {
 
 void GlobalMemoryStatus(LPMEMORYSTATUS lpBuffer);
 
-typedef struct STORE_INFORMATION {
-    DWORD dwStoreSize;
-    DWORD dwFreeSize;
-} STORE_INFORMATION, *LPSTORE_INFORMATION;
-
-BOOL GetStoreInformation(LPSTORE_INFORMATION lpsi);
 
 BOOL GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
                          PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes);
