@@ -94,9 +94,32 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos)
     return value;
 }
 
-}  // namespace
+// Decodes one character at pos; nothing when the bytes are not (generalised)
+// UTF-8.
+std::optional<char32_t> NextGeneralisedCode(std::string_view text, size_t& pos)
+{
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(pos);
+    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || text.size() - pos <= static_cast<size_t>(extra))
+        return std::nullopt;
+    static constexpr unsigned char kLeadMask[] = {0x7F, 0x1F, 0x0F, 0x07};
+    static constexpr uint32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    char32_t code = lead & kLeadMask[extra];
+    for (int i = 1; i <= extra; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80)
+            return std::nullopt;
+        code = (code << 6) | (byte(pos + i) & 0x3F);
+    }
+    if (code < kMinimum[extra] || code > 0x10FFFF)
+        return std::nullopt;
+    pos += extra + 1;
+    return code;
+}
 
-std::string Utf8FromUtf16(std::u16string_view text)
+// UTF-8 of text; an unpaired surrogate becomes U+FFFD, or is encoded as it
+// stands when keepUnpaired is set.
+std::string EncodeUtf8(std::u16string_view text, bool keepUnpaired)
 {
     std::string out;
     out.reserve(text.size());
@@ -105,12 +128,19 @@ std::string Utf8FromUtf16(std::u16string_view text)
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
+        } else if (c >= 0xD800 && c <= 0xDFFF && !keepUnpaired) {
             c = kReplacement;
         }
         AppendUtf8(out, c);
     }
     return out;
+}
+
+}  // namespace
+
+std::string Utf8FromUtf16(std::u16string_view text)
+{
+    return EncodeUtf8(text, false);
 }
 
 std::u16string Utf16FromUtf8(std::string_view text)
@@ -139,6 +169,24 @@ unsigned char Cp1252FromWide(char16_t c)
             return static_cast<unsigned char>(0x80 + i);
     }
     return '?';
+}
+
+std::string GeneralisedUtf8FromUtf16(std::u16string_view text)
+{
+    return EncodeUtf8(text, true);
+}
+
+std::optional<std::u16string> Utf16FromGeneralisedUtf8(std::string_view text)
+{
+    std::u16string out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        std::optional<char32_t> code = NextGeneralisedCode(text, pos);
+        if (!code)
+            return std::nullopt;
+        AppendUtf16(out, *code);
+    }
+    return out;
 }
 
 }  // namespace platform

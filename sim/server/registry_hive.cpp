@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ce/registry.h"
+#include "text_convert.h"
 
 namespace sim {
 namespace {
@@ -17,87 +18,12 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-void AppendUtf8(std::string& out, uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-std::string Utf8Of(std::u16string_view text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else {
-            AppendUtf8(out, c);
-        }
-    }
-    return out;
-}
-
-// Decodes one character at pos; nothing when the bytes are not (generalised)
-// UTF-8.
-std::optional<uint32_t> NextCode(std::string_view text, size_t& pos)
-{
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-    if (extra < 0 || text.size() - pos <= static_cast<size_t>(extra))
-        return std::nullopt;
-    static constexpr unsigned char kLeadMask[] = {0x7F, 0x1F, 0x0F, 0x07};
-    static constexpr uint32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-    uint32_t code = lead & kLeadMask[extra];
-    for (int i = 1; i <= extra; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80)
-            return std::nullopt;
-        code = (code << 6) | (byte(pos + i) & 0x3F);
-    }
-    if (code < kMinimum[extra] || code > 0x10FFFF)
-        return std::nullopt;
-    pos += extra + 1;
-    return code;
-}
-
-std::optional<std::u16string> Utf16Of(std::string_view text)
-{
-    std::u16string out;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        std::optional<uint32_t> code = NextCode(text, pos);
-        if (!code)
-            return std::nullopt;
-        if (*code >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((*code - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((*code - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(*code);
-        }
-    }
-    return out;
-}
-
 // ---- Writing ----
 
 std::string Quoted(std::u16string_view text)
 {
     std::string out = "\"";
-    for (char c : Utf8Of(text)) {
+    for (char c : platform::GeneralisedUtf8FromUtf16(text)) {
         if (c == '"' || c == '\\')
             out += '\\';
         out += c;
@@ -205,7 +131,7 @@ std::optional<std::u16string> ParseQuoted(std::string_view& text)
         char c = text[i];
         if (c == '"') {
             text.remove_prefix(i + 1);
-            return Utf16Of(utf8);
+            return platform::Utf16FromGeneralisedUtf8(utf8);
         }
         if (c == '\\') {
             if (++i == text.size() || (text[i] != '"' && text[i] != '\\'))
@@ -311,7 +237,7 @@ std::string WriteHive(const std::vector<HiveKey>& keys)
 {
     std::string out = std::string(kHeader) + "\n\n";
     for (const HiveKey& key : keys) {
-        out += "[" + Utf8Of(key.path) + "]\n";
+        out += "[" + platform::GeneralisedUtf8FromUtf16(key.path) + "]\n";
         for (const HiveValue& value : key.values)
             out += (value.name.empty() ? std::string("@") : Quoted(value.name)) + "=" + ValueData(value) + "\n";
         out += "\n";
@@ -341,7 +267,7 @@ std::vector<HiveKey> ReadHive(std::string_view text, int& badLines)
         if (line.front() == '[') {
             std::optional<std::u16string> path;
             if (line.size() >= 2 && line.back() == ']')
-                path = Utf16Of(line.substr(1, line.size() - 2));
+                path = platform::Utf16FromGeneralisedUtf8(line.substr(1, line.size() - 2));
             inKey = path && !path->empty();
             if (inKey)
                 keys.push_back(HiveKey{std::move(*path), {}});
