@@ -174,14 +174,19 @@ RegKeyId RegistryStore::AddHandle(Node* node)
     return id;
 }
 
-LONG RegistryStore::OpenKey(RegKeyId parent, std::u16string_view path, RegKeyId& key)
+LONG RegistryStore::Find(RegKeyId parent, std::u16string_view path, Node*& node)
 {
     Node* from = nullptr;
     if (LONG result = Resolve(parent, from); result != ERROR_SUCCESS)
         return result;
-    Node* node = nullptr;
     bool created = false;
-    if (LONG result = Walk(from, path, false, node, created); result != ERROR_SUCCESS)
+    return Walk(from, path, false, node, created);
+}
+
+LONG RegistryStore::OpenKey(RegKeyId parent, std::u16string_view path, RegKeyId& key)
+{
+    Node* node = nullptr;
+    if (LONG result = Find(parent, path, node); result != ERROR_SUCCESS)
         return result;
     key = AddHandle(node);
     return ERROR_SUCCESS;
@@ -250,12 +255,8 @@ LONG RegistryStore::DeleteValue(RegKeyId key, std::u16string_view name)
 
 LONG RegistryStore::DeleteKey(RegKeyId parent, std::u16string_view path)
 {
-    Node* from = nullptr;
-    if (LONG result = Resolve(parent, from); result != ERROR_SUCCESS)
-        return result;
     Node* node = nullptr;
-    bool created = false;
-    if (LONG result = Walk(from, path, false, node, created); result != ERROR_SUCCESS)
+    if (LONG result = Find(parent, path, node); result != ERROR_SUCCESS)
         return result;
     if (node->parent == nullptr)
         return ERROR_ACCESS_DENIED;

@@ -46,6 +46,8 @@ private:
     LONG Resolve(platform::RegKeyId key, Node*& node);
     // Finds (or with create, makes) the key at path below from.
     LONG Walk(Node* from, std::u16string_view path, bool create, Node*& node, bool& created);
+    // The existing key that path names below parent.
+    LONG Find(platform::RegKeyId parent, std::u16string_view path, Node*& node);
     platform::RegKeyId AddHandle(Node* node);
     void Load();
     void LoadKey(const HiveKey& key);
