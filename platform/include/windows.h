@@ -22,6 +22,9 @@
 #include "ce/files.h"
 #include "ce/status.h"
 #include "ce/user.h"
+#include "ce/windowing.h"
+#include "ce/process.h"
+#include "ce/resources.h"
 #include "ce/crt.h"
 
 #endif

@@ -39,6 +39,7 @@ typedef intptr_t INT_PTR;
 typedef uintptr_t ULONG_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t DWORD_PTR;
+typedef DWORD_PTR* PDWORD_PTR;
 typedef size_t SIZE_T;
 typedef DWORD COLORREF;
 typedef DWORD LCID;

@@ -1,0 +1,13 @@
+# The device image: a folder laid out as the device's file system, which
+# devsim copies into a fresh device root.
+set(QM_DEVICE_IMAGE ${CMAKE_BINARY_DIR}/device-image)
+
+# Places a built program or library at a folder of the device image, e.g.
+#   qm_place_on_device(quibmonitor "Program Files/Quib Monitor" quibmonitor.exe)
+# The device sees it under its CE name; on the host it is the Linux binary.
+function(qm_place_on_device target folder deviceName)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E make_directory "${QM_DEVICE_IMAGE}/${folder}"
+        COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:${target}>" "${QM_DEVICE_IMAGE}/${folder}/${deviceName}"
+        VERBATIM)
+endfunction()
