@@ -49,3 +49,5 @@ typedef struct tagSIPINFO {
 
 #define SPI_SETSIPINFO 224
 #define SPI_GETSIPINFO 225
+
+BOOL WINAPI SHSipInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);

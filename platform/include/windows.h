@@ -7,7 +7,11 @@
 
 #if defined(_WIN32)
 
+// CE's entry point takes the command line as LPWSTR; the desktop headers'
+// LPSTR declaration is renamed so that it does not clash with it.
+#define WinMain DesktopWinMain
 #include_next <windows.h>
+#undef WinMain
 #include <stdio.h>
 #include <stdlib.h>
 #include <wchar.h>
