@@ -1,0 +1,78 @@
+#include "devsim_options.h"
+
+#include <string_view>
+
+namespace sim {
+namespace {
+
+// Reads the value that follows an option; a following option is taken as a
+// forgotten value rather than as a file name.
+bool TakeValue(int argc, const char* const* argv, int& i, std::string& value, std::string& error)
+{
+    std::string_view option = argv[i];
+    if (i + 1 >= argc || argv[i + 1][0] == '\0' || std::string_view(argv[i + 1]).starts_with("--")) {
+        error = std::string(option) + " needs a value";
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
+bool TakePath(int argc, const char* const* argv, int& i, std::filesystem::path& path, std::string& error)
+{
+    std::string value;
+    if (!TakeValue(argc, argv, i, value, error))
+        return false;
+    path = value;
+    return true;
+}
+
+}  // namespace
+
+bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        bool ok = true;
+        if (arg == "--root")
+            ok = TakePath(argc, argv, i, options.root, error);
+        else if (arg == "--reset")
+            options.reset = true;
+        else if (arg == "--profile")
+            ok = TakeValue(argc, argv, i, options.profile, error);
+        else if (arg == "--script")
+            ok = TakePath(argc, argv, i, options.script, error);
+        else if (arg == "--log")
+            ok = TakePath(argc, argv, i, options.log, error);
+        else if (arg == "--realtime")
+            options.realtime = true;
+        else if (arg == "--shots")
+            ok = TakePath(argc, argv, i, options.shots, error);
+        else if (arg == "--help")
+            options.help = true;
+        else {
+            error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") + std::string(arg);
+            return false;
+        }
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+std::string DevsimUsage()
+{
+    return "usage: devsim [--root DIR] [--reset] [--profile NAME|FILE] [--script FILE] [--log FILE]\n"
+           "              [--realtime] [--shots DIR] [--help]\n"
+           "  --root DIR       the device's file system (default: devroot in the current folder);\n"
+           "                   a missing or empty DIR is first filled from the device image\n"
+           "  --reset          refill DIR from the device image\n"
+           "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, or a profile file\n"
+           "  --script FILE    run FILE headless; exit 1 when an expectation fails\n"
+           "  --log FILE       write the event log to FILE (default: standard output)\n"
+           "  --realtime       follow real time instead of the virtual clock\n"
+           "  --shots DIR      the folder for screenshots\n"
+           "  --help           show this text\n";
+}
+
+}  // namespace sim

@@ -1,0 +1,27 @@
+// devsim's command line.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sim {
+
+struct DevsimOptions {
+    std::filesystem::path root = "devroot";  // the device's file system
+    bool reset = false;                      // refill the root from the device image
+    std::string profile = "qvga";            // a built-in profile name or a profile file
+    std::filesystem::path script;            // empty: interactive
+    std::filesystem::path log;               // empty: standard output
+    bool realtime = false;                   // real time instead of the virtual clock
+    std::filesystem::path shots;             // the folder for screenshots; empty: not given
+    bool help = false;
+};
+
+// Reads the options after argv[0] over the defaults; on an unknown option, a
+// missing value or a stray argument sets error and answers false.
+bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error);
+
+// The usage text for --help and for a bad command line.
+std::string DevsimUsage();
+
+}  // namespace sim

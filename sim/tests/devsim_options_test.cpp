@@ -1,0 +1,58 @@
+#include "server/devsim_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool Parse(std::vector<const char*> args, sim::DevsimOptions& options, std::string& error)
+{
+    args.insert(args.begin(), "devsim");
+    return sim::ParseDevsimOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+std::string ParseError(std::vector<const char*> args)
+{
+    sim::DevsimOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(args, options, error));
+    return error;
+}
+
+TEST(DevsimOptions, DefaultsAndEveryOption)
+{
+    sim::DevsimOptions defaults;
+    std::string error;
+    ASSERT_TRUE(Parse({}, defaults, error)) << error;
+    EXPECT_EQ(defaults.root, "devroot");
+    EXPECT_EQ(defaults.profile, "qvga");
+    EXPECT_TRUE(defaults.script.empty() && defaults.log.empty() && defaults.shots.empty());
+    EXPECT_FALSE(defaults.reset || defaults.realtime || defaults.help);
+
+    sim::DevsimOptions options;
+    ASSERT_TRUE(Parse({"--root", "/tmp/dev root", "--reset", "--profile", "vga", "--script", "a.txt", "--log",
+                       "a.log", "--realtime", "--shots", "shots", "--help", "--profile", "my.profile"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.root, "/tmp/dev root");
+    EXPECT_TRUE(options.reset);
+    EXPECT_EQ(options.profile, "my.profile");  // the last one given wins
+    EXPECT_EQ(options.script, "a.txt");
+    EXPECT_EQ(options.log, "a.log");
+    EXPECT_TRUE(options.realtime);
+    EXPECT_EQ(options.shots, "shots");
+    EXPECT_TRUE(options.help);
+}
+
+TEST(DevsimOptions, BadCommandLinesSayWhatIsWrong)
+{
+    EXPECT_EQ(ParseError({"--scrpit", "a.txt"}), "unknown option --scrpit");
+    EXPECT_EQ(ParseError({"a.txt"}), "unexpected argument a.txt");
+    EXPECT_EQ(ParseError({"--log"}), "--log needs a value");
+    EXPECT_EQ(ParseError({"--root", "--reset"}), "--root needs a value");
+    EXPECT_EQ(ParseError({"--script", ""}), "--script needs a value");
+    EXPECT_NE(sim::DevsimUsage().find("--shots DIR"), std::string::npos);
+}
+
+}  // namespace
