@@ -97,9 +97,9 @@ std::optional<std::string> FindHostEntry(const fs::path& folder, const std::u16s
     return best;
 }
 
-fs::path RootFolder()
+fs::path RootFolder(const std::string& rootPath)
 {
-    fs::path root = Server().RootPath();
+    fs::path root = rootPath;
     return root.has_filename() ? root : root.parent_path();
 }
 
@@ -127,10 +127,15 @@ FILETIME FileTimeOf(const struct timespec& time)
 
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath)
 {
+    return MapDevicePathIn(Server().RootPath(), cePath, hostPath);
+}
+
+bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath)
+{
     std::vector<std::u16string> parts;
     if (!cePath || !SplitDevicePath(cePath, parts))
         return false;
-    fs::path path = RootFolder();
+    fs::path path = RootFolder(rootPath);
     bool matching = true;
     for (const std::u16string& part : parts) {
         std::optional<std::string> host = matching ? FindHostEntry(path, part) : std::nullopt;
@@ -162,7 +167,7 @@ bool MapDevicePattern(const WCHAR* cePattern, std::string& hostFolder, std::u16s
 
 std::u16string DevicePathOf(const std::string& hostPath)
 {
-    fs::path root = Normalized(RootFolder());
+    fs::path root = Normalized(RootFolder(Server().RootPath()));
     fs::path path = Normalized(hostPath);
     auto [rootEnd, rest] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
     if (rootEnd != root.end())

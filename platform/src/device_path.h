@@ -15,6 +15,8 @@ namespace platform {
 // matched without regard to case; missing ones keep the given spelling.
 // Fails for paths that would leave the root ("..") or are not valid text.
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath);
+// The same below a given root folder (the device server's own use).
+bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath);
 
 // Like MapDevicePath for a FindFirstFileW argument: maps the folder part and
 // hands back the last component, which may hold '*' and '?', unmapped.

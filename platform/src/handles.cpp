@@ -15,6 +15,7 @@ namespace {
 // end with FindClose only.
 constexpr HandleKind kClosedByCloseHandle[] = {
     HandleKind::File,
+    HandleKind::Process,
 };
 
 class HandleTable {

@@ -10,6 +10,7 @@ namespace platform {
 enum class HandleKind {
     File,
     Find,
+    Process,
 };
 
 // An object a handle stands for; each kind derives its own state from it.

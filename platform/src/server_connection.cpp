@@ -1,17 +1,41 @@
 #include "server_connection.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <thread>
 
+#include "remote_device.h"
 #include "server/device.h"
+#include "server/server.h"
+#include "text_convert.h"
 
 namespace platform {
 namespace {
 
-std::unique_ptr<DeviceServer>& Current()
+// The device server running on a thread of this process.
+struct InProcessServer {
+    std::unique_ptr<sim::Device> device;
+    std::unique_ptr<sim::Server> server;
+    std::thread thread;
+};
+
+struct Connection {
+    int fd = -1;
+    DWORD pid = 0;
+    std::string root;
+    std::unique_ptr<InProcessServer> local;
+    std::unique_ptr<RemoteDevice> remote;
+};
+
+Connection& Current()
 {
-    static std::unique_ptr<DeviceServer> server;
-    return server;
+    static Connection connection;
+    return connection;
 }
 
 std::string EnvOr(const char* name, const char* fallback)
@@ -20,7 +44,47 @@ std::string EnvOr(const char* name, const char* fallback)
     return value && *value ? value : fallback;
 }
 
-std::unique_ptr<DeviceServer> StartInProcessDevice()
+[[noreturn]] void LostServer()
+{
+    std::fprintf(stderr, "devsim: the device server is gone\n");
+    std::fflush(stderr);
+    _exit(3);
+}
+
+void SayHello(Connection& connection)
+{
+    sim::WireWriter hello;
+    hello.U16(static_cast<uint16_t>(sim::Op::Hello)).U32(connection.pid);
+    std::string reply;
+    if (!sim::SendFrame(connection.fd, hello.Data()) || !sim::ReceiveFrame(connection.fd, reply))
+        LostServer();
+    sim::WireReader in(reply);
+    connection.root = in.Bytes();
+    connection.remote = std::make_unique<RemoteDevice>(connection.root);
+}
+
+void StartLocal(Connection& connection, std::unique_ptr<sim::Device> device)
+{
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
+        std::perror("devsim: socketpair");
+        std::exit(3);
+    }
+    auto local = std::make_unique<InProcessServer>();
+    local->device = std::move(device);
+    sim::ServerOptions options;
+    options.harness = true;
+    local->server = std::make_unique<sim::Server>(*local->device, options);
+    const char* program = std::getenv("DEVSIM_PROGRAM");
+    connection.pid = local->server->AttachClient(pair[1], program ? Utf16FromUtf8(program) : u"\\test.exe");
+    connection.fd = pair[0];
+    sim::Server* server = local->server.get();
+    local->thread = std::thread([server] { server->ServeHarness(); });
+    connection.local = std::move(local);
+    SayHello(connection);
+}
+
+std::unique_ptr<sim::Device> DeviceFromEnvironment()
 {
     std::string root = EnvOr("DEVSIM_ROOT", "./devroot");
     std::string profileName = EnvOr("DEVSIM_PROFILE", "qvga");
@@ -33,18 +97,70 @@ std::unique_ptr<DeviceServer> StartInProcessDevice()
     return std::make_unique<sim::Device>(root, *profile);
 }
 
+void ConnectToSocket(Connection& connection, const char* socketPath, const char* pid)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath, sizeof address.sun_path - 1);
+    connection.fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (connection.fd < 0 || connect(connection.fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        LostServer();
+    connection.pid = static_cast<DWORD>(std::strtoul(pid, nullptr, 10));
+    SayHello(connection);
+}
+
+Connection& Connected()
+{
+    Connection& connection = Current();
+    if (connection.fd >= 0)
+        return connection;
+    const char* socketPath = std::getenv("DEVSIM_SOCKET");
+    const char* pid = std::getenv("DEVSIM_PID");
+    if (socketPath && *socketPath && pid)
+        ConnectToSocket(connection, socketPath, pid);
+    else
+        StartLocal(connection, DeviceFromEnvironment());
+    return connection;
+}
+
 }  // namespace
 
-void ConnectInProcess(std::unique_ptr<DeviceServer> server) { Current() = std::move(server); }
-
-void Disconnect() { Current().reset(); }
-
-DeviceServer& Server()
+void ConnectInProcess(std::unique_ptr<sim::Device> device)
 {
-    std::unique_ptr<DeviceServer>& server = Current();
-    if (!server)
-        server = StartInProcessDevice();
-    return *server;
+    Disconnect();
+    StartLocal(Current(), std::move(device));
 }
+
+void Disconnect()
+{
+    Connection& connection = Current();
+    if (connection.fd >= 0)
+        close(connection.fd);
+    connection.fd = -1;
+    if (connection.local) {
+        connection.local->thread.join();
+        connection.local.reset();
+    }
+    connection.remote.reset();
+    connection.pid = 0;
+}
+
+std::string Call(sim::Op op, const sim::WireWriter& args)
+{
+    Connection& connection = Connected();
+    std::string frame;
+    frame.reserve(2 + args.Data().size());
+    sim::WireWriter header;
+    header.U16(static_cast<uint16_t>(op));
+    frame = header.Data() + args.Data();
+    std::string reply;
+    if (!sim::SendFrame(connection.fd, frame) || !sim::ReceiveFrame(connection.fd, reply))
+        LostServer();
+    return reply;
+}
+
+DWORD CurrentPid() { return Connected().pid; }
+
+DeviceServer& Server() { return *Connected().remote; }
 
 }  // namespace platform

@@ -1,18 +1,37 @@
 // How this process reaches its device server.
+//
+// A program started by devsim finds the server's socket and its own pid in
+// DEVSIM_SOCKET and DEVSIM_PID. Anything else (a test, a tool) gets a
+// device server of its own on a thread of this process: the given device,
+// or one made from DEVSIM_ROOT (default "./devroot") and DEVSIM_PROFILE
+// (default "qvga") on first use.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "device_services.h"
+#include "server/protocol.h"
+#include "server/wire.h"
+
+namespace sim {
+class Device;
+}
 
 namespace platform {
 
-// Uses the given server from now on (tests and the in-process device).
-// Without a call, the first use of Server() starts an in-process device
-// from DEVSIM_ROOT (default "./devroot") and DEVSIM_PROFILE (default "qvga").
-void ConnectInProcess(std::unique_ptr<DeviceServer> server);
+// Serves this process from the given device from now on.
+void ConnectInProcess(std::unique_ptr<sim::Device> device);
 
-// Forgets the current server; the next Server() call connects anew.
+// Ends the in-process device (or forgets the socket); the next use
+// connects anew.
 void Disconnect();
+
+// One request and its reply. A lost server ends the program: without its
+// device it cannot go on.
+std::string Call(sim::Op op, const sim::WireWriter& args);
+
+// This process's emulated pid.
+DWORD CurrentPid();
 
 }  // namespace platform

@@ -70,9 +70,7 @@ void Device::PublishBatteryState()
 
 void Device::LogEvent(std::string_view line)
 {
-    // FIXME: the virtual clock will supply the device time; until it
-    // exists every event is logged at 0.
-    log_.Add(0, line);
+    log_.Add(timeMs_, line);
 }
 
 }  // namespace sim

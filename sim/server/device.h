@@ -32,12 +32,17 @@ public:
     // Rewrites the CE 5 battery state registry values from the profile.
     void PublishBatteryState();
 
+    // The device clock that stamps the event log, in milliseconds.
+    uint64_t Time() const { return timeMs_; }
+    void SetTime(uint64_t timeMs) { timeMs_ = timeMs; }
+
 private:
     std::string rootPath_;
     bool rootUsable_ = false;
     DeviceProfile profile_;
     RegistryStore registry_;
     EventLog log_;
+    uint64_t timeMs_ = 0;
 };
 
 // The hive's place inside the root.

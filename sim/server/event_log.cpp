@@ -12,6 +12,8 @@ void EventLog::Add(uint64_t deviceTimeMs, std::string_view line)
     entry += ' ';
     entry += line;
     lines_.push_back(std::move(entry));
+    if (sink_)
+        sink_(lines_.back());
 }
 
 std::string QuoteLogText(std::string_view utf8)

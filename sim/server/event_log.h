@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +15,13 @@ public:
     void Add(uint64_t deviceTimeMs, std::string_view line);
     const std::vector<std::string>& Lines() const { return lines_; }
     void Clear() { lines_.clear(); }
+    // Called with every line as it is added (devsim writes the log as it
+    // happens).
+    void SetSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
 
 private:
     std::vector<std::string> lines_;
+    std::function<void(const std::string&)> sink_;
 };
 
 // A log string value: double-quoted, with '"' and '\' escaped and control

@@ -1,0 +1,83 @@
+// Requests a program's platform library sends to the device server.
+//
+// Every request is one frame: the operation (U16) and its arguments, encoded
+// with WireWriter. The server answers each with one frame; blocking
+// operations are answered when their wait ends. A reply to a waiting
+// operation (GetMessage, PeekMessage, SendMessage) may instead carry a
+// message sent from another process, which the program handles and answers
+// with SendReply before it asks again.
+#pragma once
+
+#include <cstdint>
+
+namespace sim {
+
+enum class Op : uint16_t {
+    // Session
+    Hello = 1,      // pid -> root path
+    Exit,           // exit code
+    Log,            // line
+    Status,         // -> the device's status figures
+    Screen,         // -> width, height, dpi, work area
+
+    // Registry
+    RegOpenKey = 20,
+    RegCreateKey,
+    RegCloseKey,
+    RegSetValue,
+    RegQueryValue,
+    RegDeleteValue,
+    RegDeleteKey,
+    RegPathOf,
+
+    // Processes and time
+    CreateProcess = 40,  // path, arguments -> error, pid
+    ProcessState,        // pid -> known, exit code (STILL_ACTIVE while running)
+    TerminateProcess,    // pid, exit code -> ok
+    WaitProcess,         // pid, timeout (blocks) -> ended
+    Sleep,               // milliseconds (blocks)
+    TickCount,           // -> device time
+    Cursor,              // shape name
+
+    // Windows
+    CreateWindow = 60,
+    DestroyWindow,
+    ShowWindow,
+    MoveWindow,
+    RaiseWindow,
+    WindowInfo,
+    SetWindowText,
+    SetWindowLong,
+    FindWindow,
+    GetWindow,
+    Desktop,
+    FocusState,       // -> active, focus, capture
+    SetForeground,
+    SetFocus,
+    SetCapture,
+    ReleaseCapture,
+    WindowFromPoint,
+    EnableWindow,
+
+    // Messages, timers, painting
+    GetMessage = 90,  // filter (blocks)
+    PeekMessage,      // filter, remove
+    PostMessage,
+    PostQuit,
+    SendMessage,      // to another process's window (blocks), timeout
+    SendReply,        // id, result
+    SetTimer,
+    KillTimer,
+    Invalidate,
+    Validate,
+    BeginPaint,       // -> update rectangle, erase
+    UpdateRect,
+};
+
+// What the server puts first in the reply to a waiting operation.
+enum class WaitReply : uint8_t {
+    Done = 0,      // the operation's own result follows
+    Incoming = 1,  // a sent message follows: id, hwnd, msg, wParam, lParam
+};
+
+}  // namespace sim

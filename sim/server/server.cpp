@@ -1,0 +1,544 @@
+#include "server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "ce/errors.h"
+#include "device_path.h"
+#include "event_log.h"
+#include "text_convert.h"
+
+extern char** environ;
+
+namespace sim {
+namespace {
+
+constexpr uint32_t kStillActive = 0x103;
+// A spawned program that has not connected by then never will.
+constexpr int kConnectTimeoutMs = 20000;
+
+uint64_t RealMs()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::string PidText(Pid pid) { return std::to_string(pid); }
+
+// How a host process that ended without saying so is reported.
+uint32_t ExitCodeOfStatus(int status)
+{
+    if (WIFEXITED(status))
+        return static_cast<uint32_t>(WEXITSTATUS(status));
+    return 0xC0000005;  // ended by a fault
+}
+
+}  // namespace
+
+Server::Server(Device& device, ServerOptions options) : device_(device), options_(options)
+{
+    realStartMs_ = RealMs();
+    device_.SetTime(0);
+}
+
+Server::~Server()
+{
+    TerminateAll();
+    for (int fd : unidentified_)
+        close(fd);
+    if (listenFd_ >= 0) {
+        close(listenFd_);
+        unlink(socketPath_.c_str());
+    }
+}
+
+bool Server::Listen(const std::string& socketPath, std::string& error)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (socketPath.size() >= sizeof address.sun_path) {
+        error = "socket path too long: " + socketPath;
+        return false;
+    }
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        error = std::string("socket: ") + std::strerror(errno);
+        return false;
+    }
+    unlink(socketPath.c_str());
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 16) != 0) {
+        error = "cannot listen on " + socketPath + ": " + std::strerror(errno);
+        close(fd);
+        return false;
+    }
+    listenFd_ = fd;
+    socketPath_ = socketPath;
+    return true;
+}
+
+Pid Server::AttachClient(int fd, std::u16string path)
+{
+    Pid pid = nextPid_++;
+    Process& process = processes_[pid];
+    process.pid = pid;
+    process.path = std::move(path);
+    process.fd = fd;
+    process.state = ProcessState::Starting;
+    LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(process.path) + " args=\"\"");
+    return pid;
+}
+
+uint32_t Server::StartProcess(Pid parent, const std::u16string& path, const std::u16string& args, Pid& pid)
+{
+    std::string hostPath;
+    if (!platform::MapDevicePathIn(device_.RootPath(), path.c_str(), hostPath))
+        return ERROR_PATH_NOT_FOUND;
+    struct stat info;
+    if (stat(hostPath.c_str(), &info) != 0)
+        return errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
+    if (!S_ISREG(info.st_mode) || access(hostPath.c_str(), X_OK) != 0)
+        return ERROR_BAD_FORMAT;
+    if (listenFd_ < 0)
+        return ERROR_NOT_SUPPORTED;
+
+    pid = nextPid_++;
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        if (std::strncmp(*entry, "DEVSIM_", 7) != 0)
+            environment.emplace_back(*entry);
+    }
+    environment.push_back("DEVSIM_SOCKET=" + socketPath_);
+    environment.push_back("DEVSIM_PID=" + PidText(pid));
+    environment.push_back("DEVSIM_ROOT=" + device_.RootPath());
+    environment.push_back("DEVSIM_PROGRAM=" + platform::Utf8FromUtf16(path));
+    environment.push_back("DEVSIM_ARGS=" + platform::Utf8FromUtf16(args));
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    char* argv[] = {hostPath.data(), nullptr};
+
+    pid_t hostPid = 0;
+    if (posix_spawn(&hostPid, hostPath.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+        --nextPid_;
+        return ERROR_BAD_FORMAT;
+    }
+    Process& process = processes_[pid];
+    process.pid = pid;
+    process.hostPid = hostPid;
+    process.path = path;
+    process.args = args;
+    process.state = ProcessState::Starting;
+    LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(path) + " args=" + QuoteLogText(args));
+    (void)parent;
+    return ERROR_SUCCESS;
+}
+
+const Process* Server::FindProcess(Pid pid) const
+{
+    auto it = processes_.find(pid);
+    return it == processes_.end() ? nullptr : &it->second;
+}
+
+bool Server::AnyProcessAlive() const
+{
+    return std::any_of(processes_.begin(), processes_.end(),
+                       [](const auto& entry) { return entry.second.state != ProcessState::Ended; });
+}
+
+Process* Server::Running()
+{
+    auto it = processes_.find(running_);
+    return it == processes_.end() ? nullptr : &it->second;
+}
+
+void Server::SetNow(uint64_t now)
+{
+    if (now > now_) {
+        now_ = now;
+        device_.SetTime(now_);
+    }
+}
+
+void Server::SyncRealClock()
+{
+    if (options_.realtime)
+        SetNow(RealMs() - realStartMs_);
+}
+
+void Server::Terminate(Pid pid, uint32_t exitCode)
+{
+    auto it = processes_.find(pid);
+    if (it == processes_.end() || it->second.state == ProcessState::Ended)
+        return;
+    Process& process = it->second;
+    if (process.hostPid > 0)
+        kill(process.hostPid, SIGKILL);
+    ProcessEnded(process, exitCode);
+}
+
+void Server::TerminateAll()
+{
+    for (auto& [pid, process] : processes_) {
+        if (process.state != ProcessState::Ended)
+            Terminate(pid, 0);
+    }
+}
+
+void Server::ProcessEnded(Process& process, uint32_t exitCode)
+{
+    if (process.state == ProcessState::Ended)
+        return;
+    if (process.fd >= 0) {
+        close(process.fd);
+        process.fd = -1;
+    }
+    if (process.hostPid > 0) {
+        int status = 0;
+        while (waitpid(process.hostPid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    process.state = ProcessState::Ended;
+    process.exitCode = exitCode;
+    process.exitCodeSet = true;
+    process.incoming.clear();
+    process.reply.clear();
+    if (running_ == process.pid)
+        running_ = 0;
+    LogEvent("process-exit pid=" + PidText(process.pid) + " code=" + std::to_string(exitCode));
+    WakeWaiters();
+}
+
+void Server::Reply(Process& process, const WireWriter& reply)
+{
+    if (!SendFrame(process.fd, reply.Data()))
+        ProcessEnded(process, process.exitCodeSet ? process.exitCode : 0xC0000005);
+}
+
+void Server::MakeReady(Process& process, std::string reply)
+{
+    process.reply = std::move(reply);
+    process.state = ProcessState::Ready;
+}
+
+void Server::Park(Process& process, const WaitState& wait)
+{
+    process.wait = wait;
+    process.state = ProcessState::Waiting;
+    if (running_ == process.pid)
+        running_ = 0;
+    TryWake(process);
+}
+
+uint64_t Server::NextDeadline() const
+{
+    uint64_t next = kNoDeadline;
+    for (const auto& [pid, process] : processes_) {
+        if (process.state == ProcessState::Waiting)
+            next = std::min(next, process.wait.deadline);
+    }
+    return next;
+}
+
+void Server::WakeWaiters()
+{
+    for (auto& [pid, process] : processes_) {
+        if (process.state == ProcessState::Waiting)
+            TryWake(process);
+    }
+}
+
+bool Server::TryWake(Process& process)
+{
+    const WaitState& wait = process.wait;
+    WireWriter reply;
+    switch (wait.kind) {
+    case WaitKind::Sleep:
+        if (now_ < wait.deadline)
+            return false;
+        break;
+    case WaitKind::WaitProcess: {
+        const Process* target = FindProcess(wait.target);
+        bool ended = !target || target->state == ProcessState::Ended;
+        if (!ended && now_ < wait.deadline)
+            return false;
+        reply.U8(ended ? 1 : 0);
+        break;
+    }
+    default:
+        return false;
+    }
+    MakeReady(process, reply.Take());
+    return true;
+}
+
+void Server::Schedule()
+{
+    if (running_ != 0)
+        return;
+    // Round robin in pid order, starting after the one that ran last.
+    Process* chosen = nullptr;
+    for (auto& [pid, process] : processes_) {
+        bool runnable = process.state == ProcessState::Ready || process.state == ProcessState::Starting;
+        if (!runnable)
+            continue;
+        if (pid > lastRun_) {
+            chosen = &process;
+            break;
+        }
+        if (!chosen)
+            chosen = &process;
+    }
+    if (!chosen)
+        return;
+    running_ = chosen->pid;
+    lastRun_ = chosen->pid;
+    if (chosen->state == ProcessState::Ready) {
+        chosen->state = ProcessState::Running;
+        std::string reply = std::move(chosen->reply);
+        chosen->reply.clear();
+        if (!SendFrame(chosen->fd, reply))
+            ProcessEnded(*chosen, chosen->exitCodeSet ? chosen->exitCode : 0xC0000005);
+    } else if (chosen->connected) {
+        // Connected before its turn: its Hello waits for the reply.
+        chosen->state = ProcessState::Running;
+        WireWriter hello;
+        hello.Bytes(device_.RootPath());
+        Reply(*chosen, hello);
+    }
+    // Otherwise it runs as soon as its Hello arrives.
+}
+
+void Server::RunUntilIdle()
+{
+    uint64_t startWaitMs = 0;
+    for (;;) {
+        Schedule();
+        Process* running = Running();
+        if (!running)
+            return;
+        if (running->state == ProcessState::Starting && !running->connected) {
+            if (startWaitMs == 0)
+                startWaitMs = RealMs();
+            else if (RealMs() - startWaitMs > kConnectTimeoutMs)
+                Terminate(running->pid, 0xC0000005);
+        } else {
+            startWaitMs = 0;
+        }
+        Pump(100);
+        SyncRealClock();
+        if (options_.realtime)
+            WakeWaiters();
+    }
+}
+
+void Server::RunFor(uint64_t milliseconds)
+{
+    uint64_t target = now_ + milliseconds;
+    if (options_.realtime) {
+        uint64_t realTarget = realStartMs_ + target;
+        for (;;) {
+            RunUntilIdle();
+            uint64_t real = RealMs();
+            if (real >= realTarget)
+                break;
+            uint64_t wake = std::min(realTarget, NextDeadline() == kNoDeadline ? realTarget
+                                                                                 : realStartMs_ + NextDeadline());
+            Pump(static_cast<int>(std::clamp<uint64_t>(wake > real ? wake - real : 0, 0, 100)));
+            SyncRealClock();
+            WakeWaiters();
+        }
+        return;
+    }
+    for (;;) {
+        RunUntilIdle();
+        uint64_t next = NextDeadline();
+        if (next > target)
+            break;
+        SetNow(next);
+        WakeWaiters();
+    }
+    SetNow(target);
+    WakeWaiters();
+    RunUntilIdle();
+}
+
+void Server::FailStalledWaits()
+{
+    for (auto& [pid, process] : processes_) {
+        if (process.state != ProcessState::Waiting || process.wait.deadline != kNoDeadline)
+            continue;
+        LogEvent("stall pid=" + PidText(pid));
+        WireWriter reply;
+        if (process.wait.kind == WaitKind::GetMessage) {
+            reply.U8(static_cast<uint8_t>(WaitReply::Done)).I32(-1);
+        } else {
+            reply.U8(static_cast<uint8_t>(WaitReply::Done)).U8(0);
+        }
+        MakeReady(process, reply.Take());
+    }
+}
+
+void Server::ServeHarness()
+{
+    while (AnyProcessAlive()) {
+        RunUntilIdle();
+        if (!AnyProcessAlive())
+            break;
+        uint64_t next = NextDeadline();
+        if (next == kNoDeadline) {
+            FailStalledWaits();
+            continue;
+        }
+        SetNow(next);
+        WakeWaiters();
+    }
+}
+
+void Server::Pump(int timeoutMs)
+{
+    std::vector<pollfd> fds;
+    std::vector<Pid> owners;
+    if (listenFd_ >= 0) {
+        fds.push_back({listenFd_, POLLIN, 0});
+        owners.push_back(0);
+    }
+    for (int fd : unidentified_) {
+        fds.push_back({fd, POLLIN, 0});
+        owners.push_back(0);
+    }
+    for (auto& [pid, process] : processes_) {
+        if (process.fd >= 0 && process.state != ProcessState::Ended) {
+            fds.push_back({process.fd, POLLIN, 0});
+            owners.push_back(pid);
+        }
+    }
+    int ready = poll(fds.data(), fds.size(), timeoutMs);
+    if (ready <= 0)
+        return;
+    for (size_t i = 0; i < fds.size(); ++i) {
+        if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        if (fds[i].fd == listenFd_) {
+            AcceptConnection();
+        } else if (owners[i] == 0) {
+            int fd = fds[i].fd;
+            std::string frame;
+            unidentified_.erase(std::find(unidentified_.begin(), unidentified_.end(), fd));
+            if (ReceiveFrame(fd, frame))
+                HandleHello(fd, frame);
+            else
+                close(fd);
+        } else {
+            auto it = processes_.find(owners[i]);
+            if (it != processes_.end() && it->second.fd == fds[i].fd)
+                ReadFrom(it->second);
+        }
+    }
+}
+
+void Server::AcceptConnection()
+{
+    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd >= 0)
+        unidentified_.push_back(fd);
+}
+
+void Server::HandleHello(int fd, const std::string& frame)
+{
+    WireReader in(frame);
+    Op op = static_cast<Op>(in.U16());
+    Pid pid = in.U32();
+    auto it = processes_.find(pid);
+    if (op != Op::Hello || in.Failed() || it == processes_.end() || it->second.connected ||
+        it->second.state != ProcessState::Starting) {
+        close(fd);
+        return;
+    }
+    Process& process = it->second;
+    process.fd = fd;
+    process.connected = true;
+    if (running_ == pid) {
+        process.state = ProcessState::Running;
+        WireWriter hello;
+        hello.Bytes(device_.RootPath());
+        Reply(process, hello);
+    }
+}
+
+void Server::ReadFrom(Process& process)
+{
+    std::string frame;
+    if (!ReceiveFrame(process.fd, frame)) {
+        uint32_t code = process.exitCode;
+        if (!process.exitCodeSet && process.hostPid > 0) {
+            int status = 0;
+            pid_t host = process.hostPid;
+            process.hostPid = 0;
+            while (waitpid(host, &status, 0) < 0 && errno == EINTR) {
+            }
+            code = ExitCodeOfStatus(status);
+        } else if (!process.exitCodeSet) {
+            code = 0;
+        }
+        ProcessEnded(process, code);
+        return;
+    }
+    if (!process.connected) {
+        // The harness client: its first frame is its Hello.
+        WireReader in(frame);
+        if (static_cast<Op>(in.U16()) != Op::Hello) {
+            ProcessEnded(process, 0xC0000005);
+            return;
+        }
+        process.connected = true;
+        if (running_ == process.pid) {
+            process.state = ProcessState::Running;
+            WireWriter hello;
+            hello.Bytes(device_.RootPath());
+            Reply(process, hello);
+        }
+        return;
+    }
+    Handle(process, frame);
+}
+
+void Server::Handle(Process& process, const std::string& frame)
+{
+    if (running_ != process.pid) {
+        // Only the running process may ask; anything else is a broken peer.
+        Terminate(process.pid, 0xC0000005);
+        return;
+    }
+    WireReader in(frame);
+    Op op = static_cast<Op>(in.U16());
+    WireWriter out;
+    uint16_t area = static_cast<uint16_t>(op);
+    bool replyNow = true;
+    if (area < 20)
+        HandleSession(process, op, in, out);
+    else if (area < 40)
+        HandleRegistry(process, op, in, out);
+    else if (area < 60)
+        replyNow = HandleProcesses(process, op, in, out);
+    if (process.state == ProcessState::Ended)
+        return;
+    if (replyNow && running_ == process.pid)
+        Reply(process, out);
+    WakeWaiters();
+}
+
+}  // namespace sim

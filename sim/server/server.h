@@ -1,0 +1,96 @@
+// The device server: runs the emulated processes one at a time, owns the
+// clock, and answers their platform requests.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device.h"
+#include "process_table.h"
+#include "protocol.h"
+#include "wire.h"
+
+namespace sim {
+
+struct ServerOptions {
+    // The clock follows real time instead of jumping while all wait.
+    bool realtime = false;
+    // The in-process test harness: a wait that nothing can ever end fails
+    // instead of hanging the test.
+    bool harness = false;
+};
+
+class Server {
+public:
+    Server(Device& device, ServerOptions options);
+    ~Server();
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Accepts programs on a Unix socket at the given path.
+    bool Listen(const std::string& socketPath, std::string& error);
+    // A program already connected over fd (the in-process harness).
+    Pid AttachClient(int fd, std::u16string path);
+
+    // Starts the host program at a CE path; answers a Win32 error code.
+    uint32_t StartProcess(Pid parent, const std::u16string& path, const std::u16string& args, Pid& pid);
+    // Ends a process as TerminateProcess does.
+    void Terminate(Pid pid, uint32_t exitCode);
+    void TerminateAll();
+
+    // Runs processes until every one waits.
+    void RunUntilIdle();
+    // Lets the given device time pass, running whatever wakes meanwhile.
+    void RunFor(uint64_t milliseconds);
+    // The harness thread's loop: serves until every process has ended.
+    void ServeHarness();
+
+    uint64_t Now() const { return now_; }
+    Device& GetDevice() { return device_; }
+    bool AnyProcessAlive() const;
+    const Process* FindProcess(Pid pid) const;
+
+private:
+    friend class RequestContext;
+
+    void LogEvent(const std::string& line) { device_.LogEvent(line); }
+    void SetNow(uint64_t now);
+    void SyncRealClock();
+    uint64_t NextDeadline() const;
+    void WakeWaiters();
+    bool TryWake(Process& process);
+    void Schedule();
+    void Pump(int timeoutMs);
+    void AcceptConnection();
+    void ReadFrom(Process& process);
+    void HandleHello(int fd, const std::string& frame);
+    void Handle(Process& process, const std::string& frame);
+    void Reply(Process& process, const WireWriter& reply);
+    void Park(Process& process, const WaitState& wait);
+    void MakeReady(Process& process, std::string reply);
+    void ProcessEnded(Process& process, uint32_t exitCode);
+    void FailStalledWaits();
+    Process* Running();
+
+    // Request handlers by area; each writes the reply or parks the caller.
+    void HandleSession(Process& caller, Op op, WireReader& in, WireWriter& out);
+    void HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& out);
+    bool HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter& out);
+
+    Device& device_;
+    ServerOptions options_;
+    int listenFd_ = -1;
+    std::string socketPath_;
+    std::map<Pid, Process> processes_;
+    std::vector<int> unidentified_;  // connected, no Hello yet
+    Pid nextPid_ = 1;
+    Pid running_ = 0;
+    Pid lastRun_ = 0;
+    uint64_t now_ = 0;
+    uint64_t realStartMs_ = 0;
+};
+
+}  // namespace sim

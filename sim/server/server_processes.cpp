@@ -1,0 +1,69 @@
+// Process, wait and clock requests.
+#include <algorithm>
+
+#include "ce/errors.h"
+#include "event_log.h"
+#include "server.h"
+
+namespace sim {
+
+bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter& out)
+{
+    switch (op) {
+    case Op::CreateProcess: {
+        std::u16string path = in.Text();
+        std::u16string args = in.Text();
+        Pid pid = 0;
+        uint32_t error = StartProcess(caller.pid, path, args, pid);
+        out.U32(error).U32(pid);
+        return true;
+    }
+    case Op::ProcessState: {
+        const Process* target = FindProcess(in.U32());
+        out.U8(target ? 1 : 0).U32(target ? target->exitCode : 0);
+        return true;
+    }
+    case Op::TerminateProcess: {
+        Pid pid = in.U32();
+        uint32_t code = in.U32();
+        const Process* target = FindProcess(pid);
+        bool ok = target && target->state != ProcessState::Ended && target->hostPid > 0;
+        out.U8(ok ? 1 : 0);
+        if (ok && pid == caller.pid) {
+            Reply(caller, out);
+            Terminate(pid, code);
+            return false;
+        }
+        if (ok)
+            Terminate(pid, code);
+        return true;
+    }
+    case Op::WaitProcess: {
+        WaitState wait;
+        wait.kind = WaitKind::WaitProcess;
+        wait.target = in.U32();
+        uint32_t timeout = in.U32();
+        wait.deadline = timeout == 0xFFFFFFFF ? kNoDeadline : now_ + timeout;
+        Park(caller, wait);
+        return false;
+    }
+    case Op::Sleep: {
+        WaitState wait;
+        wait.kind = WaitKind::Sleep;
+        uint32_t ms = in.U32();
+        wait.deadline = ms == 0xFFFFFFFF ? kNoDeadline : now_ + ms;
+        Park(caller, wait);
+        return false;
+    }
+    case Op::TickCount:
+        out.U32(static_cast<uint32_t>(now_));
+        return true;
+    case Op::Cursor:
+        LogEvent("cursor pid=" + std::to_string(caller.pid) + " shape=" + QuoteLogText(in.Bytes()));
+        return true;
+    default:
+        return true;
+    }
+}
+
+}  // namespace sim

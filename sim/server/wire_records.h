@@ -1,0 +1,23 @@
+// Records that travel whole between the platform library and the server.
+#pragma once
+
+#include "device_services.h"
+#include "wire.h"
+
+namespace sim {
+
+void WriteStatus(WireWriter& out, const platform::DeviceStatus& status);
+platform::DeviceStatus ReadStatus(WireReader& in);
+
+struct ScreenInfo {
+    int32_t width = 240;
+    int32_t height = 320;
+    int32_t dpi = 96;
+    // Screen minus the task bar.
+    int32_t workLeft = 0, workTop = 26, workRight = 240, workBottom = 320;
+};
+
+void WriteScreen(WireWriter& out, const ScreenInfo& screen);
+ScreenInfo ReadScreen(WireReader& in);
+
+}  // namespace sim
