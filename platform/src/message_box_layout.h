@@ -1,0 +1,26 @@
+// Where a message box and its parts sit: the box centred in the work area,
+// a caption band, the text area, and a row of equal buttons at the bottom.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "ce/types.h"
+
+namespace platform {
+
+struct MessageBoxLayout {
+    RECT box;  // screen coordinates
+    // The rest is in the box's client coordinates (the box has no frame).
+    RECT caption;
+    RECT text;
+    std::vector<RECT> buttons;  // left to right
+};
+
+// Sizes are the 96-dpi ones scaled by dpi/96, as the shell scales its bars.
+MessageBoxLayout LayOutMessageBox(const RECT& workArea, int dpi, size_t buttonCount);
+
+// Index of the button under a client point, or -1.
+int MessageBoxButtonAt(const MessageBoxLayout& layout, POINT point);
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+// Reading the stand-in programs' command lines word by word.
+#pragma once
+
+#include <string_view>
+
+std::u16string_view SkipBlanks(std::u16string_view text);
+
+// When the text starts with the option as a whole word, takes it and the
+// blanks after it off the front.
+bool TakeOption(std::u16string_view& text, std::u16string_view option);
+
+// Takes a decimal or 0x-hexadecimal number word off the front; leaves the
+// text alone when the first word is not one.
+bool TakeNumber(std::u16string_view& text, unsigned long& value);

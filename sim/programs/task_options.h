@@ -1,0 +1,16 @@
+// The stand-in task's command line: options first, then the window title.
+//   task.exe [--ignore-close] [--ignore-quit] [TITLE]
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct TaskOptions {
+    bool ignoreClose = false;  // WM_CLOSE is swallowed
+    bool ignoreQuit = false;   // the message loop outlives WM_QUIT
+    std::u16string title;      // "Task" when the command line has none
+};
+
+// Options are whole words at the start; the first other word begins the
+// title, which is kept as written from there on.
+TaskOptions ParseTaskOptions(std::u16string_view commandLine);
