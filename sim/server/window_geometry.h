@@ -1,0 +1,58 @@
+// Points and rectangles in device pixels, and a window's pending update area.
+#pragma once
+
+#include <cstdint>
+
+namespace sim {
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Right and bottom are exclusive, as in RECT.
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
+    bool Empty() const { return right <= left || bottom <= top; }
+    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    // An empty inner rectangle is contained nowhere.
+    bool Contains(const Rect& inner) const;
+    Rect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Empty results are always {0, 0, 0, 0}, so that they compare equal.
+Rect Intersect(const Rect& a, const Rect& b);
+// The bounding rectangle of both; an empty operand adds nothing.
+Rect Union(const Rect& a, const Rect& b);
+// The bounding rectangle of what remains of a once b is taken away. It is
+// exact when b covers a whole side band of a (or all of it), and a itself
+// otherwise.
+Rect Subtract(const Rect& a, const Rect& b);
+
+// The part of a window's client area that needs painting, and whether the
+// background must be erased first. A bounding rectangle for now; a region can
+// take its place behind the same functions.
+class UpdateArea {
+public:
+    void Add(const Rect& area, bool erase);
+    void Remove(const Rect& area);
+    void ClipTo(const Rect& client);
+    void Clear() { *this = UpdateArea(); }
+    bool Empty() const { return bounds_.Empty(); }
+    Rect Bounds() const { return bounds_; }
+    bool Erase() const { return erase_; }
+
+private:
+    Rect bounds_;
+    bool erase_ = false;
+};
+
+}  // namespace sim
