@@ -38,8 +38,9 @@ Rect Union(const Rect& a, const Rect& b);
 Rect Subtract(const Rect& a, const Rect& b);
 
 // The part of a window's client area that needs painting, and whether the
-// background must be erased first. A bounding rectangle for now; a region can
-// take its place behind the same functions.
+// background must be erased first.
+// FIXME: a bounding rectangle, so an L-shaped exposure repaints its whole
+// bounding box; a region can take its place behind the same functions.
 class UpdateArea {
 public:
     void Add(const Rect& area, bool erase);

@@ -157,6 +157,7 @@ public:
     Hwnd Focus() const { return focus_; }
     // The previous focus; empty (and no change) when hwnd is not the active
     // window or inside it. 0 clears the focus.
+    // FIXME: Win32 activates hwnd's top-level window first instead of refusing.
     std::optional<Hwnd> SetFocus(Hwnd hwnd);
     Hwnd Capture() const { return capture_; }
     // The previous capture window; no change when hwnd does not exist.
