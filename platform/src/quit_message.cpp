@@ -1,44 +1,23 @@
 #include "quit_message.h"
 
-#include <unistd.h>
-
-#include <string>
-
-#include "ce/user.h"
-#include "device_services.h"
+#include "ce/windowing.h"
 
 namespace platform {
-namespace {
-
-struct QuitRequest {
-    bool posted = false;
-    int exitCode = 0;
-};
-
-QuitRequest& Request()
-{
-    static QuitRequest request;
-    return request;
-}
-
-}  // namespace
 
 bool QuitPosted(int& exitCode)
 {
-    if (!Request().posted)
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
         return false;
-    exitCode = Request().exitCode;
+    exitCode = static_cast<int>(msg.wParam);
     return true;
 }
 
-void ClearQuit() { Request() = QuitRequest(); }
+void ClearQuit()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
 
 }  // namespace platform
-
-void PostQuitMessage(int nExitCode)
-{
-    // FIXME: with message queues this posts WM_QUIT to the calling thread's
-    // queue; for now the request is kept for the program's main loop.
-    platform::Request() = {true, nExitCode};
-    platform::Server().LogEvent("quit pid=" + std::to_string(getpid()) + " code=" + std::to_string(nExitCode));
-}

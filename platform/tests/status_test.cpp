@@ -287,7 +287,7 @@ TEST_F(StatusTest, PostQuitMessageRecordsTheExitCode)
     PostQuitMessage(3);
     ASSERT_TRUE(platform::QuitPosted(code));
     EXPECT_EQ(code, 3);
-    EXPECT_EQ(Events("quit"), std::vector<std::string>{"quit pid=" + std::to_string(getpid()) + " code=3"});
+    EXPECT_EQ(Events("quit"), std::vector<std::string>{"quit pid=" + std::to_string(GetCurrentProcessId()) + " code=3"});
     platform::ClearQuit();
     EXPECT_FALSE(platform::QuitPosted(code));
 }

@@ -6,39 +6,24 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
+
+#include "message_queue.h"
 
 namespace sim {
 
-using Pid = uint32_t;
-using Hwnd = uint32_t;
-
-// A message sent to a window of another process, waiting to be handled
-// there. Notifications have no waiting sender.
-struct SentMessage {
-    uint32_t id = 0;
-    Pid from = 0;
-    Hwnd hwnd = 0;
-    uint32_t msg = 0;
-    uint64_t wParam = 0;
-    int64_t lParam = 0;
-    bool senderWaits = false;
-};
-
 constexpr uint64_t kNoDeadline = UINT64_MAX;
 
-enum class WaitKind { GetMessage, PeekMessage, Sleep, WaitProcess, SendMessage };
+enum class WaitKind { GetMessage, Sleep, WaitProcess, SendMessage };
 
 // What a waiting process waits for.
 struct WaitState {
     WaitKind kind = WaitKind::Sleep;
     uint64_t deadline = kNoDeadline;
-    Hwnd hwndFilter = 0;
-    uint32_t msgMin = 0;
-    uint32_t msgMax = 0;
-    bool remove = true;
-    Pid target = 0;       // WaitProcess
-    uint32_t sendId = 0;  // SendMessage
+    MessageFilter filter;  // GetMessage
+    Pid target = 0;        // WaitProcess
+    uint64_t sendId = 0;   // SendMessage
 };
 
 enum class ProcessState {
@@ -59,7 +44,7 @@ struct Process {
     bool connected = false;
     WaitState wait;
     std::string reply;  // sent when a Ready process is run
-    std::deque<SentMessage> incoming;
+    std::unique_ptr<MessageQueue> queue;
     uint32_t exitCode = 0x103;  // STILL_ACTIVE
     bool exitCodeSet = false;
 };

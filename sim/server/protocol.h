@@ -72,6 +72,7 @@ enum class Op : uint16_t {
     Validate,
     BeginPaint,       // -> update rectangle, erase
     UpdateRect,
+    ContinueWait,     // after handling a sent message, wait on as before
 };
 
 // What the server puts first in the reply to a waiting operation.

@@ -19,6 +19,7 @@
 #include "device_path.h"
 #include "event_log.h"
 #include "text_convert.h"
+#include "wire_records.h"
 
 extern char** environ;
 
@@ -47,7 +48,19 @@ uint32_t ExitCodeOfStatus(int status)
 
 }  // namespace
 
-Server::Server(Device& device, ServerOptions options) : device_(device), options_(options)
+namespace {
+
+WindowManager MakeWindowManager(const DeviceProfile& profile)
+{
+    ScreenInfo screen = ScreenOf(profile);
+    return WindowManager(Rect{0, 0, screen.width, screen.height},
+                         Rect{screen.workLeft, screen.workTop, screen.workRight, screen.workBottom});
+}
+
+}  // namespace
+
+Server::Server(Device& device, ServerOptions options)
+    : device_(device), options_(options), windows_(MakeWindowManager(device.Profile()))
 {
     realStartMs_ = RealMs();
     device_.SetTime(0);
@@ -214,10 +227,16 @@ void Server::ProcessEnded(Process& process, uint32_t exitCode)
     process.state = ProcessState::Ended;
     process.exitCode = exitCode;
     process.exitCodeSet = true;
-    process.incoming.clear();
+    process.queue.reset();
     process.reply.clear();
     if (running_ == process.pid)
         running_ = 0;
+    // What the process showed goes with it.
+    Destruction destruction = windows_.DestroyAllOf(process.pid);
+    for (Hwnd hwnd : destruction.destroyed)
+        LogEvent("window-destroy hwnd=" + std::to_string(hwnd));
+    NotifyActivation(0, nullptr, destruction.activation);
+    EndSendsFrom(process.pid);
     LogEvent("process-exit pid=" + PidText(process.pid) + " code=" + std::to_string(exitCode));
     WakeWaiters();
 }
@@ -247,8 +266,13 @@ uint64_t Server::NextDeadline() const
 {
     uint64_t next = kNoDeadline;
     for (const auto& [pid, process] : processes_) {
-        if (process.state == ProcessState::Waiting)
-            next = std::min(next, process.wait.deadline);
+        if (process.state != ProcessState::Waiting)
+            continue;
+        next = std::min(next, process.wait.deadline);
+        if (process.wait.kind == WaitKind::GetMessage && process.queue) {
+            if (std::optional<uint64_t> timer = process.queue->NextDeadline())
+                next = std::min(next, std::max(*timer, now_));
+        }
     }
     return next;
 }
@@ -278,8 +302,11 @@ bool Server::TryWake(Process& process)
         reply.U8(ended ? 1 : 0);
         break;
     }
-    default:
-        return false;
+    case WaitKind::GetMessage:
+    case WaitKind::SendMessage:
+        if (!TryWakeMessageWait(process, reply))
+            return false;
+        break;
     }
     MakeReady(process, reply.Take());
     return true;
@@ -383,10 +410,19 @@ void Server::FailStalledWaits()
             continue;
         LogEvent("stall pid=" + PidText(pid));
         WireWriter reply;
-        if (process.wait.kind == WaitKind::GetMessage) {
+        switch (process.wait.kind) {
+        case WaitKind::GetMessage:
             reply.U8(static_cast<uint8_t>(WaitReply::Done)).I32(-1);
-        } else {
-            reply.U8(static_cast<uint8_t>(WaitReply::Done)).U8(0);
+            reply.U32(0).U32(0).U64(0).I64(0).U32(0).I32(0).I32(0);
+            break;
+        case WaitKind::SendMessage:
+            reply.U8(static_cast<uint8_t>(WaitReply::Done)).U8(0).I64(0);
+            break;
+        case WaitKind::WaitProcess:
+            reply.U8(0);
+            break;
+        case WaitKind::Sleep:
+            break;
         }
         MakeReady(process, reply.Take());
     }
@@ -534,6 +570,10 @@ void Server::Handle(Process& process, const std::string& frame)
         HandleRegistry(process, op, in, out);
     else if (area < 60)
         replyNow = HandleProcesses(process, op, in, out);
+    else if (area < 90)
+        HandleWindows(process, op, in, out);
+    else
+        replyNow = HandleMessages(process, op, in, out);
     if (process.state == ProcessState::Ended)
         return;
     if (replyNow && running_ == process.pid)

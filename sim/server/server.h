@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "device.h"
+#include "message_queue.h"
+#include "window_manager.h"
 #include "process_table.h"
 #include "protocol.h"
 #include "wire.h"
@@ -48,6 +50,18 @@ public:
     // The harness thread's loop: serves until every process has ended.
     void ServeHarness();
 
+    // The device's user, as the script or the interactive window acts.
+    // Stylus messages go to the capture window or the window under the
+    // point; keys to the focus window, else the active one.
+    void Stylus(uint32_t message, Point screenPoint);
+    void Key(uint8_t virtualKey, bool down);
+    // Turns the screen to the profile form ("portrait", "landscape",
+    // "square"); false for an unknown form.
+    bool Rotate(const std::string& form);
+    // Publishes changed battery, card or locale figures.
+    void StatusChanged();
+    WindowManager& Windows() { return windows_; }
+
     uint64_t Now() const { return now_; }
     Device& GetDevice() { return device_; }
     bool AnyProcessAlive() const;
@@ -75,13 +89,36 @@ private:
     void FailStalledWaits();
     Process* Running();
 
+    // Messages a change calls for: those to the caller's own windows travel
+    // back in the reply, in order, for it to deliver at once; those to other
+    // processes' windows are queued there as notifications.
+    struct Effects {
+        std::vector<Message> own;
+    };
+    void Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam);
+    void NotifyActivation(Pid caller, Effects* effects, const Activation& activation);
+    void WriteEffects(WireWriter& out, const Effects& effects);
+    void LogActivation(const Activation& activation);
+    void LogCrossMessage(Pid from, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam, const char* kind);
+    MessageQueue& QueueOf(Pid pid);
+    bool TryWakeMessageWait(Process& process, WireWriter& reply);
+    void EndSendsFrom(Pid pid);
+
     // Request handlers by area; each writes the reply or parks the caller.
     void HandleSession(Process& caller, Op op, WireReader& in, WireWriter& out);
     void HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& out);
     bool HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter& out);
+    void HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& out);
+    bool HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& out);
 
     Device& device_;
     ServerOptions options_;
+    WindowManager windows_;
+    // Replies to cross-process sends, by ticket, until the sender takes them.
+    std::map<uint64_t, int64_t> sendResults_;
+    uint64_t nextSendId_ = 1;
+    // A process with no window system peer (pid 0) stands for the user.
+    MessageQueue userQueue_{0};
     int listenFd_ = -1;
     std::string socketPath_;
     std::map<Pid, Process> processes_;

@@ -1,6 +1,7 @@
 // Records that travel whole between the platform library and the server.
 #pragma once
 
+#include "device_profile.h"
 #include "device_services.h"
 #include "wire.h"
 
@@ -19,5 +20,8 @@ struct ScreenInfo {
 
 void WriteScreen(WireWriter& out, const ScreenInfo& screen);
 ScreenInfo ReadScreen(WireReader& in);
+
+// The screen and work area a profile gives.
+ScreenInfo ScreenOf(const DeviceProfile& profile);
 
 }  // namespace sim

@@ -1,0 +1,96 @@
+// Activation, focus and capture.
+#include "ce/errors.h"
+#include "local_windows.h"
+#include "server_connection.h"
+
+namespace platform {
+namespace {
+
+using sim::Op;
+using sim::WireReader;
+using sim::WireWriter;
+
+struct FocusState {
+    HWND active = nullptr;
+    HWND focus = nullptr;
+    HWND capture = nullptr;
+};
+
+FocusState QueryFocus()
+{
+    std::string reply = Call(Op::FocusState, WireWriter());
+    WireReader in(reply);
+    FocusState state;
+    state.active = WindowHandle(in.U32());
+    state.focus = WindowHandle(in.U32());
+    state.capture = WindowHandle(in.U32());
+    return state;
+}
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+HWND GetActiveWindow(void) { return QueryFocus().active; }
+
+HWND GetForegroundWindow(void) { return QueryFocus().active; }
+
+HWND GetFocus(void) { return QueryFocus().focus; }
+
+HWND GetCapture(void) { return QueryFocus().capture; }
+
+BOOL SetForegroundWindow(HWND hWnd)
+{
+    WireWriter args;
+    args.U32(WindowId(hWnd));
+    std::string reply = Call(Op::SetForeground, args);
+    WireReader in(reply);
+    bool ok = in.U8() != 0;
+    DeliverEffects(in);
+    if (!ok)
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return ok ? TRUE : FALSE;
+}
+
+HWND SetActiveWindow(HWND hWnd)
+{
+    HWND previous = GetActiveWindow();
+    return SetForegroundWindow(hWnd) ? previous : nullptr;
+}
+
+HWND SetFocus(HWND hWnd)
+{
+    WireWriter args;
+    args.U32(WindowId(hWnd));
+    std::string reply = Call(Op::SetFocus, args);
+    WireReader in(reply);
+    bool ok = in.U8() != 0;
+    HWND previous = WindowHandle(in.U32());
+    DeliverEffects(in);
+    return ok ? previous : nullptr;
+}
+
+HWND SetCapture(HWND hWnd)
+{
+    WireWriter args;
+    args.U32(WindowId(hWnd));
+    std::string reply = Call(Op::SetCapture, args);
+    WireReader in(reply);
+    return WindowHandle(in.U32());
+}
+
+BOOL ReleaseCapture(void)
+{
+    Call(Op::ReleaseCapture, WireWriter());
+    return TRUE;
+}
+
+HWND WindowFromPoint(POINT Point)
+{
+    WireWriter args;
+    args.I32(Point.x).I32(Point.y);
+    std::string reply = Call(Op::WindowFromPoint, args);
+    WireReader in(reply);
+    return WindowHandle(in.U32());
+}

@@ -1,0 +1,31 @@
+// What the device server knows of a window, fetched in one request.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ce/windowing.h"
+
+namespace platform {
+
+struct WindowInfo {
+    DWORD pid = 0;
+    std::u16string className;
+    std::u16string title;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;
+    LONG controlId = 0;
+    LONG userData = 0;
+    RECT rect{};  // screen coordinates; the client area starts at its corner
+    LONG clientWidth = 0;
+    LONG clientHeight = 0;
+    bool visible = false;
+    bool enabled = false;
+};
+
+// Empty, with ERROR_INVALID_WINDOW_HANDLE set, for a handle that is not a
+// window.
+std::optional<WindowInfo> QueryWindow(HWND hwnd);
+
+}  // namespace platform

@@ -1,0 +1,113 @@
+// The device's user: stylus, keys, rotation and changed figures.
+#include "event_log.h"
+#include "server.h"
+#include "wire_records.h"
+
+namespace sim {
+namespace {
+
+constexpr uint32_t kWmSize = 0x0005;
+constexpr uint32_t kWmKeyDown = 0x0100;
+constexpr uint32_t kWmKeyUp = 0x0101;
+constexpr uint32_t kWmLButtonDown = 0x0201;
+constexpr uint32_t kWmLButtonUp = 0x0202;
+constexpr uint64_t kMkLButton = 0x0001;
+
+const char* StylusName(uint32_t message)
+{
+    switch (message) {
+    case kWmLButtonDown: return "down";
+    case kWmLButtonUp: return "up";
+    default: return "move";
+    }
+}
+
+}  // namespace
+
+void Server::Stylus(uint32_t message, Point screenPoint)
+{
+    Hwnd target = windows_.Capture() ? windows_.Capture() : windows_.HitTest(screenPoint);
+    LogEvent(std::string("stylus kind=") + StylusName(message) + " x=" + std::to_string(screenPoint.x) +
+             " y=" + std::to_string(screenPoint.y) + " hwnd=" + std::to_string(target));
+    const Window* window = windows_.Get(target);
+    if (!window || !windows_.IsEnabled(target))
+        return;
+    if (message == kWmLButtonDown) {
+        // A tap on a window that is not active activates it first.
+        Hwnd topLevel = windows_.TopLevelOf(target);
+        if (topLevel != windows_.Active() && topLevel != windows_.Desktop())
+            NotifyActivation(0, nullptr, windows_.SetForeground(topLevel));
+    }
+    std::optional<Point> offset = windows_.MapOffset(0, target);
+    if (!offset || window->pid == 0)
+        return;
+    Message m;
+    m.hwnd = target;
+    m.message = message;
+    m.wParam = message == kWmLButtonUp ? 0 : kMkLButton;
+    int32_t x = screenPoint.x + offset->x;
+    int32_t y = screenPoint.y + offset->y;
+    m.lParam = (x & 0xFFFF) | ((y & 0xFFFF) << 16);
+    m.time = static_cast<uint32_t>(now_);
+    m.pt = screenPoint;
+    QueueOf(window->pid).PostInput(m);
+    WakeWaiters();
+}
+
+void Server::Key(uint8_t virtualKey, bool down)
+{
+    Hwnd target = windows_.Focus() ? windows_.Focus() : windows_.Active();
+    LogEvent(std::string("key vk=") + HexLogNumber(virtualKey) + " kind=" + (down ? "down" : "up") +
+             " hwnd=" + std::to_string(target));
+    const Window* window = windows_.Get(target);
+    if (!window || window->pid == 0)
+        return;
+    Message m;
+    m.hwnd = target;
+    m.message = down ? kWmKeyDown : kWmKeyUp;
+    m.wParam = virtualKey;
+    // Repeat count 1; a release also has the previous-state and transition bits.
+    m.lParam = down ? 1 : 0xC0000001;
+    m.time = static_cast<uint32_t>(now_);
+    QueueOf(window->pid).PostInput(m);
+    WakeWaiters();
+}
+
+bool Server::Rotate(const std::string& form)
+{
+    DeviceProfile& profile = device_.Profile();
+    int shorter = std::min(profile.screenWidth, profile.screenHeight);
+    int longer = std::max(profile.screenWidth, profile.screenHeight);
+    if (form == "portrait") {
+        profile.screenWidth = shorter;
+        profile.screenHeight = longer;
+    } else if (form == "landscape") {
+        profile.screenWidth = longer;
+        profile.screenHeight = shorter;
+    } else if (form == "square") {
+        profile.screenWidth = shorter;
+        profile.screenHeight = shorter;
+    } else {
+        return false;
+    }
+    LogEvent("rotate form=" + form + " width=" + std::to_string(profile.screenWidth) +
+             " height=" + std::to_string(profile.screenHeight));
+    ScreenInfo screen = ScreenOf(profile);
+    std::vector<Hwnd> resized =
+        windows_.ScreenChanged(Rect{0, 0, screen.width, screen.height},
+                               Rect{screen.workLeft, screen.workTop, screen.workRight, screen.workBottom});
+    for (Hwnd hwnd : resized) {
+        Rect client = windows_.ClientRect(hwnd);
+        Notify(0, nullptr, hwnd, kWmSize, 0, (client.Width() & 0xFFFF) | ((client.Height() & 0xFFFF) << 16));
+    }
+    WakeWaiters();
+    return true;
+}
+
+void Server::StatusChanged()
+{
+    device_.PublishBatteryState();
+    WakeWaiters();
+}
+
+}  // namespace sim

@@ -1,0 +1,391 @@
+// Window requests: creation, placement, z-order, activation, focus.
+#include "ce/errors.h"
+#include "event_log.h"
+#include "server.h"
+
+namespace sim {
+namespace {
+
+constexpr uint32_t kWmMove = 0x0003;
+constexpr uint32_t kWmSize = 0x0005;
+constexpr uint32_t kWmActivate = 0x0006;
+constexpr uint32_t kWmSetFocus = 0x0007;
+constexpr uint32_t kWmKillFocus = 0x0008;
+constexpr uint32_t kWaInactive = 0;
+constexpr uint32_t kWaActive = 1;
+constexpr uint32_t kWsExTopmost = 0x00000008;
+constexpr int32_t kGwlStyle = -16;
+constexpr int32_t kGwlExStyle = -20;
+constexpr int32_t kGwlUserData = -21;
+constexpr uint32_t kSwHide = 0;
+constexpr uint32_t kSwShowNoActivate = 4;
+constexpr uint32_t kSwShowNa = 8;
+constexpr uint32_t kSwpNoSize = 0x0001;
+constexpr uint32_t kSwpNoMove = 0x0002;
+constexpr uint32_t kSwpNoZOrder = 0x0004;
+constexpr uint32_t kSwpNoActivate = 0x0010;
+constexpr uint32_t kSwpShowWindow = 0x0040;
+constexpr uint32_t kSwpHideWindow = 0x0080;
+constexpr Hwnd kHwndTopmost = 0xFFFFFFFF;
+constexpr Hwnd kHwndNoTopmost = 0xFFFFFFFE;
+// The shell's desktop window takes over the one the device starts with.
+constexpr std::u16string_view kDesktopClass = u"DesktopExplorerWindow";
+
+int64_t SizeParam(const Rect& client) { return (client.Width() & 0xFFFF) | ((client.Height() & 0xFFFF) << 16); }
+
+int64_t PointParam(int32_t x, int32_t y) { return (x & 0xFFFF) | ((y & 0xFFFF) << 16); }
+
+std::optional<std::u16string> OptionalText(WireReader& in)
+{
+    bool present = in.U8() != 0;
+    std::u16string text = in.Text();
+    if (!present)
+        return std::nullopt;
+    return text;
+}
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char16_t x = a[i] >= u'a' && a[i] <= u'z' ? a[i] - 0x20 : a[i];
+        char16_t y = b[i] >= u'a' && b[i] <= u'z' ? b[i] - 0x20 : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Server::Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam)
+{
+    const Window* window = windows_.Get(hwnd);
+    if (!window)
+        return;
+    Message m;
+    m.hwnd = hwnd;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = static_cast<uint32_t>(now_);
+    if (window->pid == caller && effects) {
+        effects->own.push_back(m);
+        return;
+    }
+    LogCrossMessage(caller, hwnd, message, wParam, lParam, "sent");
+    auto it = processes_.find(window->pid);
+    if (it == processes_.end() || it->second.state == ProcessState::Ended)
+        return;
+    SentMessage sent;
+    sent.sender = caller;
+    sent.waiting = false;
+    sent.message = m;
+    QueueOf(window->pid).PushSent(sent);
+}
+
+void Server::LogActivation(const Activation& activation)
+{
+    if (activation.activated == 0)
+        return;
+    const Window* window = windows_.Get(activation.activated);
+    LogEvent("activate hwnd=" + std::to_string(activation.activated) +
+             " title=" + QuoteLogText(window ? window->title : u""));
+}
+
+void Server::NotifyActivation(Pid caller, Effects* effects, const Activation& activation)
+{
+    if (!activation.Changed())
+        return;
+    LogActivation(activation);
+    if (activation.deactivated)
+        Notify(caller, effects, activation.deactivated, kWmActivate, kWaInactive, activation.activated);
+    if (activation.activated) {
+        Notify(caller, effects, activation.activated, kWmActivate, kWaActive, activation.deactivated);
+        // As DefWindowProc does on activation: the window takes the focus.
+        Hwnd before = windows_.Focus();
+        if (before != activation.activated && windows_.SetFocus(activation.activated)) {
+            if (before)
+                Notify(caller, effects, before, kWmKillFocus, activation.activated, 0);
+            Notify(caller, effects, activation.activated, kWmSetFocus, before, 0);
+        }
+    }
+}
+
+void Server::WriteEffects(WireWriter& out, const Effects& effects)
+{
+    out.U32(static_cast<uint32_t>(effects.own.size()));
+    for (const Message& m : effects.own)
+        out.U32(m.hwnd).U32(m.message).U64(m.wParam).I64(m.lParam);
+}
+
+void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& out)
+{
+    Effects effects;
+    switch (op) {
+    case Op::CreateWindow: {
+        CreateParams params;
+        params.className = in.Text();
+        params.title = in.Text();
+        params.style = in.U32();
+        params.exStyle = in.U32();
+        params.x = in.I32();
+        params.y = in.I32();
+        params.width = in.I32();
+        params.height = in.I32();
+        params.parent = in.U32();
+        params.controlId = in.U32();
+        Hwnd hwnd = 0;
+        if (params.parent == 0 && EqualsIgnoringCase(params.className, kDesktopClass)) {
+            hwnd = windows_.Desktop();
+            windows_.SetDesktopOwner(caller.pid);
+            windows_.SetTitle(hwnd, params.title);
+        } else {
+            hwnd = windows_.Create(caller.pid, params);
+        }
+        if (hwnd) {
+            const Window* window = windows_.Get(hwnd);
+            LogEvent("window-create hwnd=" + std::to_string(hwnd) + " pid=" + std::to_string(caller.pid) +
+                     " class=" + QuoteLogText(window->className) + " title=" + QuoteLogText(window->title) +
+                     " parent=" + std::to_string(params.parent));
+        }
+        out.U32(hwnd);
+        break;
+    }
+    case Op::DestroyWindow: {
+        Hwnd hwnd = in.U32();
+        bool commit = in.U8() != 0;
+        const Window* window = windows_.Get(hwnd);
+        if (!window || window->pid != caller.pid || hwnd == windows_.Desktop()) {
+            out.U8(0);
+            break;
+        }
+        out.U8(1);
+        if (!commit) {
+            // First the order, so that WM_DESTROY reaches windows that exist.
+            std::vector<Hwnd> order = windows_.DestructionOrder(hwnd);
+            out.U32(static_cast<uint32_t>(order.size()));
+            for (Hwnd h : order)
+                out.U32(h);
+            break;
+        }
+        Destruction destruction = windows_.Destroy(hwnd);
+        for (Hwnd h : destruction.destroyed) {
+            QueueOf(caller.pid).DropWindow(h);
+            LogEvent("window-destroy hwnd=" + std::to_string(h));
+        }
+        NotifyActivation(caller.pid, &effects, destruction.activation);
+        WriteEffects(out, effects);
+        break;
+    }
+    case Op::ShowWindow: {
+        Hwnd hwnd = in.U32();
+        uint32_t command = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        if (!window) {
+            out.U8(0).U8(0);
+            WriteEffects(out, effects);
+            break;
+        }
+        bool visible = command != kSwHide;
+        bool before = (window->style & 0x10000000) != 0;
+        ShowResult result = windows_.Show(hwnd, visible);
+        if (before != visible)
+            LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=" + (visible ? "1" : "0"));
+        NotifyActivation(caller.pid, &effects, result.activation);
+        bool topLevel = windows_.Get(hwnd)->parent == 0;
+        if (visible && topLevel && command != kSwShowNoActivate && command != kSwShowNa)
+            NotifyActivation(caller.pid, &effects, windows_.SetForeground(hwnd));
+        out.U8(1).U8(result.wasVisible ? 1 : 0);
+        WriteEffects(out, effects);
+        break;
+    }
+    case Op::MoveWindow: {
+        Hwnd hwnd = in.U32();
+        Hwnd insertAfter = in.U32();
+        Rect placement;
+        placement.left = in.I32();
+        placement.top = in.I32();
+        placement.right = in.I32();
+        placement.bottom = in.I32();
+        uint32_t flags = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        if (!window) {
+            out.U8(0);
+            WriteEffects(out, effects);
+            break;
+        }
+        Rect old = windows_.Placement(hwnd);
+        Rect target = old;
+        if (!(flags & kSwpNoMove))
+            target = target.Offset(placement.left - old.left, placement.top - old.top);
+        if (!(flags & kSwpNoSize)) {
+            target.right = target.left + placement.Width();
+            target.bottom = target.top + placement.Height();
+        }
+        if (!(target == old)) {
+            Rect oldClient = windows_.ClientRect(hwnd);
+            windows_.Move(hwnd, target);
+            if (target.left != old.left || target.top != old.top)
+                Notify(caller.pid, &effects, hwnd, kWmMove, 0, PointParam(target.left, target.top));
+            Rect client = windows_.ClientRect(hwnd);
+            if (!(client == oldClient))
+                Notify(caller.pid, &effects, hwnd, kWmSize, 0, SizeParam(client));
+        }
+        if (!(flags & kSwpNoZOrder)) {
+            const Window* w = windows_.Get(hwnd);
+            if (insertAfter == kHwndTopmost)
+                windows_.SetExStyle(hwnd, w->exStyle | kWsExTopmost);
+            else if (insertAfter == kHwndNoTopmost)
+                windows_.SetExStyle(hwnd, w->exStyle & ~kWsExTopmost);
+            if (insertAfter == 0 || insertAfter == kHwndTopmost)
+                windows_.BringToTop(hwnd);
+        }
+        if (flags & kSwpHideWindow) {
+            if (windows_.Get(hwnd)->style & 0x10000000)
+                LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=0");
+            NotifyActivation(caller.pid, &effects, windows_.Show(hwnd, false).activation);
+        } else if (flags & kSwpShowWindow) {
+            if (!(windows_.Get(hwnd)->style & 0x10000000))
+                LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=1");
+            windows_.Show(hwnd, true);
+        }
+        if (!(flags & kSwpNoActivate) && !(flags & kSwpHideWindow) && windows_.Get(hwnd)->parent == 0 &&
+            !(flags & kSwpNoZOrder))
+            NotifyActivation(caller.pid, &effects, windows_.SetForeground(hwnd));
+        out.U8(1);
+        WriteEffects(out, effects);
+        break;
+    }
+    case Op::RaiseWindow:
+        out.U8(windows_.BringToTop(in.U32()) ? 1 : 0);
+        break;
+    case Op::WindowInfo: {
+        Hwnd hwnd = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        out.U8(window ? 1 : 0);
+        if (!window)
+            break;
+        Rect client = windows_.ClientRect(hwnd);
+        out.U32(window->pid).Text(window->className).Text(window->title).U32(window->style).U32(window->exStyle);
+        out.U32(windows_.Parent(hwnd)).U32(window->controlId).I32(window->userData);
+        out.I32(window->rect.left).I32(window->rect.top).I32(window->rect.right).I32(window->rect.bottom);
+        out.I32(client.Width()).I32(client.Height());
+        out.U8(windows_.IsVisible(hwnd) ? 1 : 0).U8(windows_.IsEnabled(hwnd) ? 1 : 0);
+        break;
+    }
+    case Op::SetWindowText: {
+        Hwnd hwnd = in.U32();
+        out.U8(windows_.SetTitle(hwnd, in.Text()) ? 1 : 0);
+        break;
+    }
+    case Op::SetWindowLong: {
+        Hwnd hwnd = in.U32();
+        int32_t index = in.I32();
+        uint32_t value = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        if (!window) {
+            out.U8(0).U32(0);
+            break;
+        }
+        uint32_t previous = 0;
+        bool ok = true;
+        if (index == kGwlStyle) {
+            previous = window->style;
+            windows_.SetStyle(hwnd, value);
+        } else if (index == kGwlExStyle) {
+            previous = window->exStyle;
+            windows_.SetExStyle(hwnd, value);
+        } else if (index == kGwlUserData) {
+            previous = static_cast<uint32_t>(window->userData);
+            windows_.SetUserData(hwnd, static_cast<int32_t>(value));
+        } else {
+            ok = false;
+        }
+        out.U8(ok ? 1 : 0).U32(previous);
+        break;
+    }
+    case Op::FindWindow: {
+        std::optional<std::u16string> className = OptionalText(in);
+        std::optional<std::u16string> title = OptionalText(in);
+        std::optional<std::u16string_view> classView, titleView;
+        if (className)
+            classView = *className;
+        if (title)
+            titleView = *title;
+        out.U32(windows_.Find(classView, titleView));
+        break;
+    }
+    case Op::GetWindow: {
+        Hwnd hwnd = in.U32();
+        uint32_t command = in.U32();
+        Hwnd result = 0;
+        if (windows_.IsWindow(hwnd)) {
+            if (command == 0)
+                result = windows_.First(hwnd);
+            else if (command == 2)
+                result = windows_.Next(hwnd);
+            else if (command == 5)
+                result = windows_.FirstChild(hwnd);
+            else if (command == 4)
+                result = windows_.Get(hwnd)->owner;
+        }
+        out.U32(result);
+        break;
+    }
+    case Op::Desktop:
+        out.U32(windows_.Desktop());
+        break;
+    case Op::FocusState:
+        out.U32(windows_.Active()).U32(windows_.Focus()).U32(windows_.Capture());
+        break;
+    case Op::SetForeground: {
+        Hwnd hwnd = in.U32();
+        bool ok = windows_.IsWindow(hwnd);
+        if (ok)
+            NotifyActivation(caller.pid, &effects, windows_.SetForeground(hwnd));
+        out.U8(ok ? 1 : 0);
+        WriteEffects(out, effects);
+        break;
+    }
+    case Op::SetFocus: {
+        Hwnd hwnd = in.U32();
+        Hwnd before = windows_.Focus();
+        std::optional<Hwnd> previous = windows_.SetFocus(hwnd);
+        out.U8(previous ? 1 : 0).U32(previous.value_or(0));
+        if (previous && before != hwnd) {
+            if (before)
+                Notify(caller.pid, &effects, before, kWmKillFocus, hwnd, 0);
+            if (hwnd)
+                Notify(caller.pid, &effects, hwnd, kWmSetFocus, before, 0);
+        }
+        WriteEffects(out, effects);
+        break;
+    }
+    case Op::SetCapture:
+        out.U32(windows_.SetCapture(in.U32()));
+        break;
+    case Op::ReleaseCapture:
+        windows_.ReleaseCapture();
+        break;
+    case Op::WindowFromPoint: {
+        Point point;
+        point.x = in.I32();
+        point.y = in.I32();
+        out.U32(windows_.HitTest(point));
+        break;
+    }
+    case Op::EnableWindow: {
+        Hwnd hwnd = in.U32();
+        bool enable = in.U8() != 0;
+        bool ok = windows_.IsWindow(hwnd);
+        out.U8(ok ? 1 : 0).U8(ok && windows_.Enable(hwnd, enable) ? 1 : 0);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+}  // namespace sim
