@@ -8,7 +8,32 @@
 
 namespace {
 
-using TodayItemEntryTest = testsupport::DeviceFixture;
+class TodayItemEntryTest : public testsupport::DeviceFixture {
+protected:
+    void SetUp() override
+    {
+        DeviceFixture::SetUp();
+        // Nothing paints the desktop here: start from a painted one.
+        ValidateRect(GetDesktopWindow(), NULL);
+    }
+
+    // Whether the Today screen was asked to reload its items: the settings
+    // change sent to the desktop, and the whole desktop to be repainted.
+    bool ReloadRequested() const
+    {
+        HWND desktop = GetDesktopWindow();
+        std::string to = "hwnd=" + std::to_string((uintptr_t)desktop) + " msg=0x1a wparam=0xf2 lparam=0x0 kind=sent";
+        std::vector<std::string> sent = Events("xmsg");
+        RECT update = {};
+        RECT screen = {};
+        GetWindowRect(desktop, &screen);
+        if (!GetUpdateRect(desktop, &update, FALSE))
+            return false;
+        bool wholeDesktop = update.left == 0 && update.top == 0 && update.right == screen.right - screen.left &&
+                            update.bottom == screen.bottom - screen.top;
+        return sent.size() == 1 && sent[0].find(to) != std::string::npos && wholeDesktop;
+    }
+};
 
 const WCHAR kUnquotedKey[] = TEXT("Software\\Microsoft\\Today\\Items\\QuibMonitor");
 
@@ -80,6 +105,7 @@ TEST_F(TodayItemEntryTest, FirstStartWritesTheWholeEntryInOrder)
     EXPECT_EQ(Read(TODAY_ITEM_KEY, u"Selectability"), Dword(2));
     std::vector<std::string> expected = {"DLL", "Enabled", "Options", "Type", "Selectability"};
     EXPECT_EQ(WrittenValues(Events("reg-set")), expected);
+    EXPECT_TRUE(ReloadRequested());
     EXPECT_EQ(Device().Store().OpenKeyCount(), 0u) << "a key handle was left open";
 }
 
@@ -99,6 +125,7 @@ TEST_F(TodayItemEntryTest, LaterStartRewritesOnlyTheLibraryPath)
     std::vector<std::string> events = Events("reg-set");
     EXPECT_EQ(WrittenValues(std::vector<std::string>(events.begin() + writesBefore, events.end())),
               std::vector<std::string>{"DLL"});
+    EXPECT_TRUE(Events("xmsg").empty()) << "no reload for an item already known";
     EXPECT_EQ(Device().Store().OpenKeyCount(), 0u);
 }
 
@@ -110,6 +137,7 @@ TEST_F(TodayItemEntryTest, KeyWithoutQuotesIsAnotherItem)
 
     EXPECT_EQ(Read(TODAY_ITEM_KEY, u"Enabled"), Dword(1));
     EXPECT_EQ(Read(TODAY_ITEM_KEY, u"Selectability"), Dword(2));
+    EXPECT_TRUE(ReloadRequested());
     EXPECT_EQ(Read(kUnquotedKey, u"Enabled"), Dword(0));
     EXPECT_EQ(Read(kUnquotedKey, u"DLL").type, (DWORD)REG_NONE);
 }
