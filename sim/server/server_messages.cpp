@@ -59,9 +59,8 @@ MessageQueue& Server::QueueOf(Pid pid)
 void Server::LogCrossMessage(Pid from, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam,
                              const char* kind)
 {
-    const Window* window = windows_.Get(hwnd);
-    LogEvent("xmsg from=" + std::to_string(from) + " to=" + std::to_string(window ? window->pid : 0) +
-             " hwnd=" + std::to_string(hwnd) + " msg=" + HexLogNumber(message) + " wparam=" + HexLogNumber(wParam) +
+    // From the sending process to the receiving window.
+    LogEvent("xmsg from=" + std::to_string(from) + " to=" + std::to_string(hwnd) + " msg=" + HexLogNumber(message) + " wparam=" + HexLogNumber(wParam) +
              " lparam=" + HexLogNumber(static_cast<uint64_t>(lParam)) + " kind=" + kind);
 }
 

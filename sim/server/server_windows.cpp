@@ -74,10 +74,10 @@ void Server::Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, u
         effects->own.push_back(m);
         return;
     }
-    LogCrossMessage(caller, hwnd, message, wParam, lParam, "sent");
     auto it = processes_.find(window->pid);
     if (it == processes_.end() || it->second.state == ProcessState::Ended)
         return;
+    LogCrossMessage(caller, hwnd, message, wParam, lParam, "sent");
     SentMessage sent;
     sent.sender = caller;
     sent.waiting = false;

@@ -1,0 +1,148 @@
+// devsim: boots the emulated device and plays a script on it (or, without
+// one, runs until every program has ended).
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "server/devsim_options.h"
+#include "server/script.h"
+#include "server/script_runner.h"
+#include "server/server.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The shell the device runs from boot.
+constexpr char16_t kShellPath[] = u"\\Windows\\shell.exe";
+
+bool IsEmptyFolder(const fs::path& path)
+{
+    std::error_code error;
+    return !fs::exists(path, error) || (fs::is_directory(path, error) && fs::is_empty(path, error));
+}
+
+// Fills the root from the device image the build made.
+bool PrepareRoot(const sim::DevsimOptions& options, std::string& error)
+{
+    std::error_code ec;
+    if (options.reset)
+        fs::remove_all(options.root, ec);
+    if (!IsEmptyFolder(options.root))
+        return true;
+    fs::path image = QM_DEVICE_IMAGE;
+    if (!fs::is_directory(image, ec)) {
+        error = "no device image at " + image.string() + " (build the project first)";
+        return false;
+    }
+    fs::create_directories(options.root, ec);
+    fs::copy(image, options.root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        error = "cannot fill " + options.root.string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+bool ReadFile(const fs::path& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    sim::DevsimOptions options;
+    std::string error;
+    if (!sim::ParseDevsimOptions(argc, argv, options, error)) {
+        std::cerr << "devsim: " << error << "\n" << sim::DevsimUsage();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << sim::DevsimUsage();
+        return 0;
+    }
+    sim::Script script;
+    if (!options.script.empty()) {
+        std::string text;
+        std::vector<std::string> errors;
+        if (!ReadFile(options.script, text)) {
+            std::cerr << "devsim: cannot read " << options.script << "\n";
+            return 2;
+        }
+        if (!sim::ParseScript(text, script, errors)) {
+            for (const std::string& line : errors)
+                std::cerr << "devsim: " << options.script.string() << ": " << line << "\n";
+            return 2;
+        }
+    }
+    std::optional<sim::DeviceProfile> profile = sim::LoadProfile(options.profile, error);
+    if (!profile) {
+        std::cerr << "devsim: " << error << "\n";
+        return 2;
+    }
+    if (!PrepareRoot(options, error)) {
+        std::cerr << "devsim: " << error << "\n";
+        return 2;
+    }
+
+    std::ofstream logFile;
+    if (!options.log.empty()) {
+        logFile.open(options.log, std::ios::binary | std::ios::trunc);
+        if (!logFile) {
+            std::cerr << "devsim: cannot write " << options.log << "\n";
+            return 2;
+        }
+    }
+    std::ostream& log = options.log.empty() ? std::cout : logFile;
+
+    sim::Device device(fs::absolute(options.root).lexically_normal().string(), *profile);
+    device.Log().SetSink([&log](const std::string& line) { log << line << '\n' << std::flush; });
+    sim::ServerOptions serverOptions;
+    serverOptions.realtime = options.realtime;
+    sim::Server server(device, serverOptions);
+
+    char folder[] = "/tmp/devsim-XXXXXX";
+    if (!mkdtemp(folder)) {
+        std::perror("devsim: mkdtemp");
+        return 2;
+    }
+    std::string socketPath = std::string(folder) + "/device";
+    if (!server.Listen(socketPath, error)) {
+        std::cerr << "devsim: " << error << "\n";
+        return 2;
+    }
+
+    sim::Pid shell = 0;
+    if (server.StartProcess(0, kShellPath, u"", shell) != 0)
+        device.LogEvent("boot shell=missing");
+    server.RunUntilIdle();
+
+    int status = 0;
+    if (!options.script.empty()) {
+        sim::ScriptRunner runner(server);
+        if (!runner.Run(script)) {
+            std::cerr << "devsim: " << options.script.string() << ": " << runner.Failure() << "\n";
+            status = 1;
+        }
+    } else {
+        // FIXME: the interactive window comes with the screen; until then
+        // the device runs until its programs end.
+        while (server.AnyProcessAlive())
+            server.RunFor(1000);
+    }
+    server.TerminateAll();
+    rmdir(folder);
+    return status;
+}
