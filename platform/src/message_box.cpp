@@ -1,43 +1,201 @@
-// Message boxes before the window system: the box is recorded in the event
-// log and answered with its default button.
-#include <unistd.h>
-
+// Message boxes: a topmost window with its buttons and a modal message loop
+// of its own, answered by a tap on a button, RETURN or ESCAPE.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ce/errors.h"
+#include "ce/process.h"
+#include "ce/resources.h"
 #include "ce/user.h"
+#include "ce/windowing.h"
 #include "device_services.h"
+#include "message_box_buttons.h"
+#include "message_box_layout.h"
 #include "server/event_log.h"
+#include "server/wire_records.h"
+#include "server_connection.h"
 #include "text_convert.h"
 
 namespace {
 
-constexpr UINT kButtonSetMask = 0x0000000F;
-constexpr UINT kDefaultButtonMask = 0x00000F00;
+constexpr char16_t kBoxClass[] = u"Dialog";
+constexpr char16_t kDefaultCaption[] = u"Error";
 
-// The buttons of a style's button set, left to right; empty when unknown.
-std::vector<int> Buttons(UINT style)
+// One shown box; the window procedure finds it by its window.
+struct Box {
+    std::u16string text;
+    std::u16string caption;
+    UINT style = 0;
+    std::vector<int> buttons;
+    size_t defaultIndex = 0;
+    platform::MessageBoxLayout layout;
+    HWND hwnd = nullptr;
+    int pressed = -1;  // button under the stylus since it went down
+    bool ended = false;
+    int answer = 0;
+};
+
+// Boxes may nest: a window procedure called from a box's loop can show
+// another one.
+std::vector<Box*>& ShownBoxes()
 {
-    switch (style & kButtonSetMask) {
-    case MB_OK: return {IDOK};
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {};
+    static std::vector<Box*> boxes;
+    return boxes;
+}
+
+Box* BoxOf(HWND hwnd)
+{
+    for (Box* box : ShownBoxes())
+        if (box->hwnd == hwnd)
+            return box;
+    return nullptr;
+}
+
+void Forget(const Box* box)
+{
+    std::vector<Box*>& boxes = ShownBoxes();
+    boxes.erase(std::remove(boxes.begin(), boxes.end(), box), boxes.end());
+}
+
+std::string PidField() { return "pid=" + std::to_string(platform::CurrentPid()); }
+
+// Ends the loop; the null message wakes it when the answer came from a
+// message sent by another process while the loop was waiting.
+void Answer(Box& box, int answer)
+{
+    if (box.ended)
+        return;
+    box.ended = true;
+    box.answer = answer;
+    PostMessageW(box.hwnd, WM_NULL, 0, 0);
+}
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+void OnButtonDown(Box& box, LPARAM lParam)
+{
+    box.pressed = platform::MessageBoxButtonAt(box.layout, PointOf(lParam));
+    if (box.pressed >= 0)
+        SetCapture(box.hwnd);
+}
+
+// A button answers when the stylus goes up on the button it went down on.
+void OnButtonUp(Box& box, LPARAM lParam)
+{
+    int pressed = box.pressed;
+    box.pressed = -1;
+    if (GetCapture() == box.hwnd)
+        ReleaseCapture();
+    if (pressed >= 0 && platform::MessageBoxButtonAt(box.layout, PointOf(lParam)) == pressed)
+        Answer(box, box.buttons[pressed]);
+}
+
+void OnEscape(Box& box)
+{
+    if (int answer = platform::MessageBoxEscapeAnswer(box.buttons))
+        Answer(box, answer);
+}
+
+void OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    // FIXME: the box is not drawn yet (caption band, icon, wrapped text and
+    // buttons from its layout).
+    EndPaint(hwnd, &paint);
+}
+
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE) {
+        Box* box = static_cast<Box*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        box->hwnd = hwnd;
+        ShownBoxes().push_back(box);
+        return 0;
+    }
+    Box* box = BoxOf(hwnd);
+    if (!box)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_LBUTTONDOWN: OnButtonDown(*box, lParam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(*box, lParam); return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN)
+            Answer(*box, box->buttons[box->defaultIndex]);
+        else if (wParam == VK_ESCAPE)
+            OnEscape(*box);
+        return 0;
+    // Closing the box is dismissing it, as ESCAPE does; MessageBoxW itself
+    // destroys the window.
+    case WM_CLOSE: OnEscape(*box); return 0;
+    case WM_PAINT: OnPaint(hwnd); return 0;
+    // Destroyed from outside before an answer: the box answers 0.
+    case WM_DESTROY:
+        Answer(*box, 0);
+        Forget(box);
+        return 0;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
-// A default button beyond the set falls back to the first, as on Windows.
-int DefaultButton(const std::vector<int>& buttons, UINT style)
+bool EnsureBoxClass()
 {
-    size_t index = (style & kDefaultButtonMask) >> 8;
-    return index < buttons.size() ? buttons[index] : buttons.front();
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    if (GetClassInfoW(module, kBoxClass, &wc))
+        return true;
+    wc.lpfnWndProc = BoxProc;
+    wc.hInstance = module;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kBoxClass;
+    return RegisterClassW(&wc) != 0;
 }
 
-std::string PidField() { return "pid=" + std::to_string(getpid()); }
+platform::MessageBoxLayout LayOut(size_t buttonCount)
+{
+    std::string reply = platform::Call(sim::Op::Screen, sim::WireWriter());
+    sim::WireReader in(reply);
+    sim::ScreenInfo screen = sim::ReadScreen(in);
+    RECT workArea = {screen.workLeft, screen.workTop, screen.workRight, screen.workBottom};
+    return platform::LayOutMessageBox(workArea, screen.dpi, buttonCount);
+}
+
+// Runs until the box is answered. A quit retrieved here ends the box at once
+// and is posted again so that the program's own loop ends too.
+void RunModalLoop(Box& box)
+{
+    MSG msg;
+    while (!box.ended) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0)
+            return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void LogShown(const Box& box)
+{
+    platform::Server().LogEvent("msgbox " + PidField() + " caption=" + sim::QuoteLogText(box.caption) +
+                                " text=" + sim::QuoteLogText(box.text) + " style=" + sim::HexLogNumber(box.style));
+}
+
+void LogAnswer(int answer)
+{
+    platform::Server().LogEvent("msgbox-answer " + PidField() + " result=" + std::to_string(answer));
+}
+
+HWND CreateBoxWindow(Box& box)
+{
+    const RECT& r = box.layout.box;
+    return CreateWindowExW(WS_EX_TOPMOST, kBoxClass, box.caption.c_str(), WS_POPUP | WS_VISIBLE, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), &box);
+}
 
 std::u16string WideFromCp1252(LPCSTR text)
 {
@@ -51,18 +209,43 @@ std::u16string WideFromCp1252(LPCSTR text)
 
 int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
 {
-    std::vector<int> buttons = Buttons(uType);
-    if (buttons.empty()) {
+    Box box;
+    box.buttons = platform::MessageBoxButtons(uType);
+    if (box.buttons.empty()) {
         SetLastError(ERROR_INVALID_MSGBOX_STYLE);
         return 0;
     }
-    platform::DeviceServer& server = platform::Server();
-    // FIXME: the box is neither drawn nor operable until the window system
-    // exists; the default button answers at once.
-    server.LogEvent("msgbox " + PidField() + " caption=" + sim::QuoteLogText(lpCaption ? lpCaption : u"Error") +
-                    " text=" + sim::QuoteLogText(lpText ? lpText : u"") + " style=" + sim::HexLogNumber(uType));
-    int answer = DefaultButton(buttons, uType);
-    server.LogEvent("msgbox-answer " + PidField() + " result=" + std::to_string(answer));
+    if (!EnsureBoxClass())
+        return 0;
+    box.text = lpText ? lpText : u"";
+    box.caption = lpCaption ? lpCaption : kDefaultCaption;
+    box.style = uType;
+    box.defaultIndex = platform::MessageBoxDefaultIndex(uType, box.buttons.size());
+    box.layout = LayOut(box.buttons.size());
+
+    HWND previous = GetActiveWindow();
+    // The owner takes no input while its box is up, as on Windows.
+    bool ownerDisabled = hWnd && IsWindow(hWnd) && !EnableWindow(hWnd, FALSE);
+    LogShown(box);
+    if (!CreateBoxWindow(box)) {
+        if (ownerDisabled)
+            EnableWindow(hWnd, TRUE);
+        LogAnswer(0);
+        return 0;
+    }
+    SetForegroundWindow(box.hwnd);
+    SetFocus(box.hwnd);
+    RunModalLoop(box);
+
+    int answer = box.answer;
+    if (IsWindow(box.hwnd))
+        DestroyWindow(box.hwnd);
+    Forget(&box);
+    if (ownerDisabled)
+        EnableWindow(hWnd, TRUE);
+    if (previous && IsWindow(previous))
+        SetForegroundWindow(previous);
+    LogAnswer(answer);
     return answer;
 }
 

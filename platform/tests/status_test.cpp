@@ -230,56 +230,6 @@ TEST_F(StatusTest, SpecialFolderIsCreatedOnRequest)
     EXPECT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_PROGRAMS, TRUE));
 }
 
-TEST_F(StatusTest, MessageBoxIsRecordedAndAnswersItsDefaultButton)
-{
-    EXPECT_EQ(MessageBoxW(nullptr, u"Delete \"x\"?", u"Quib", MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION), IDNO);
-    std::string pid = std::to_string(getpid());
-    std::vector<std::string> boxes = Events("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "msgbox pid=" + pid + " caption=\"Quib\" text=\"Delete \\\"x\\\"?\" style=0x124");
-    std::vector<std::string> answers = Events("msgbox-answer");
-    ASSERT_EQ(answers.size(), 1u);
-    EXPECT_EQ(answers[0], "msgbox-answer pid=" + pid + " result=7");
-
-    struct Case {
-        UINT style;
-        int answer;
-    };
-    const Case cases[] = {
-        {MB_OK, IDOK},
-        {MB_OK | MB_DEFBUTTON2, IDOK},
-        {MB_OKCANCEL, IDOK},
-        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
-        {MB_YESNO, IDYES},
-        {MB_YESNO | MB_DEFBUTTON3, IDYES},
-        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
-        {MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
-        {MB_RETRYCANCEL, IDRETRY},
-        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY},
-        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDIGNORE},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", c.style), c.answer) << std::hex << c.style;
-
-    SetLastError(kSentinel);
-    EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", 0x6), 0);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_MSGBOX_STYLE));
-    EXPECT_EQ(Events("msgbox").size(), 1u + std::size(cases));
-}
-
-TEST_F(StatusTest, MessageBoxWithoutTextOrCaptionAndAnsiText)
-{
-    EXPECT_EQ(MessageBoxW(nullptr, nullptr, nullptr, MB_OK), IDOK);
-    EXPECT_EQ(MessageBoxA(nullptr, "Price \x80 5", "Caf\xe9", MB_OKCANCEL), IDOK);
-    EXPECT_EQ(MessageBoxA(nullptr, nullptr, nullptr, MB_OK), IDOK);
-    std::string pid = std::to_string(getpid());
-    std::vector<std::string> boxes = Events("msgbox");
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0], "msgbox pid=" + pid + " caption=\"Error\" text=\"\" style=0x0");
-    EXPECT_EQ(boxes[1], "msgbox pid=" + pid + " caption=\"Caf\xc3\xa9\" text=\"Price \xe2\x82\xac 5\" style=0x1");
-    EXPECT_EQ(boxes[2], boxes[0]);
-}
-
 TEST_F(StatusTest, PostQuitMessageRecordsTheExitCode)
 {
     int code = -1;

@@ -1,0 +1,131 @@
+// The shell stand-in: the program the device starts at boot in the role of
+// the CE shell. It owns the desktop, the task bar and the windows a Pocket
+// PC shell always keeps, which task lists leave out by their titles.
+#include <windows.h>
+
+namespace {
+
+const WCHAR kDesktopClass[] = TEXT("DesktopExplorerWindow");
+const WCHAR kTaskBarClass[] = TEXT("HHTaskBar");
+// The task bar's height at 96 dpi; the work area starts below it.
+const int kTaskBarHeight = 26;
+
+struct ShellWindow {
+    LPCWSTR className;
+    LPCWSTR title;
+};
+
+// Visible but of no size, so they never take a tap meant for a program.
+const ShellWindow kAlwaysPresent[] = {
+    {TEXT("MS_SIPBUTTON"), TEXT("MS_SIPBUTTON")},
+    {TEXT("StartButton"), TEXT("Start")},
+    {TEXT("CursorWindow"), TEXT("CursorWindow")},
+    {TEXT("ProgramsFolder"), TEXT("Programs")},
+    {TEXT("SettingsFolder"), TEXT("Settings")},
+    {TEXT("ContactsView"), TEXT("Contacts")},
+};
+
+HWND g_taskBar = NULL;
+
+void Paint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    // FIXME: nothing of the shell is drawn yet.
+    EndPaint(hwnd, &ps);
+}
+
+// The task bar spans the top of the screen down to the work area.
+void PlaceTaskBar()
+{
+    if (!g_taskBar)
+        return;
+    RECT work;
+    int height = kTaskBarHeight;
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && work.top > 0)
+        height = work.top;
+    SetWindowPos(g_taskBar, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), height, SWP_NOACTIVATE);
+}
+
+// The shell's windows stay for as long as the device runs: a close request
+// from a program is refused.
+LRESULT CALLBACK ShellWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_CLOSE: return 0;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    // Programs announce registry changes here, the Today items among them.
+    // FIXME: the Today screen is not built yet, so there is nothing to reload.
+    case WM_WININICHANGE: return 0;
+    // The desktop follows the screen; the task bar follows the desktop.
+    case WM_SIZE: PlaceTaskBar(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return ShellWindowProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+bool Register(HINSTANCE instance, LPCWSTR className, WNDPROC proc)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.lpszClassName = className;
+    return RegisterClassW(&wc) != 0;
+}
+
+bool RegisterClasses(HINSTANCE instance)
+{
+    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, ShellWindowProc))
+        return false;
+    for (const ShellWindow& w : kAlwaysPresent)
+        if (!Register(instance, w.className, ShellWindowProc))
+            return false;
+    return true;
+}
+
+HWND CreateDesktop(HINSTANCE instance)
+{
+    return CreateWindowExW(0, kDesktopClass, TEXT("Desktop"), WS_POPUP | WS_VISIBLE, 0, 0,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
+}
+
+bool CreateShellWindows(HINSTANCE instance)
+{
+    g_taskBar = CreateWindowExW(WS_EX_TOPMOST, kTaskBarClass, TEXT("Tray"), WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, NULL,
+                                NULL, instance, NULL);
+    if (!g_taskBar)
+        return false;
+    PlaceTaskBar();
+    for (const ShellWindow& w : kAlwaysPresent)
+        if (!CreateWindowExW(0, w.className, w.title, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, NULL, NULL, instance, NULL))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
+{
+    if (!RegisterClasses(hInstance))
+        return 1;
+    HWND desktop = CreateDesktop(hInstance);
+    if (!desktop || !CreateShellWindows(hInstance))
+        return 1;
+    // After boot the desktop is the foreground window, as on the device.
+    SetForegroundWindow(desktop);
+
+    MSG msg;
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return (int)msg.wParam;
+}
