@@ -161,12 +161,27 @@ platform::MessageBoxLayout LayOut(size_t buttonCount)
     return platform::LayOutMessageBox(workArea, screen.dpi, buttonCount);
 }
 
-// Runs until the box is answered. A quit retrieved here ends the box at once
-// and is posted again so that the program's own loop ends too.
+void Present(const Box& box)
+{
+    ShowWindow(box.hwnd, SW_SHOW);
+    SetForegroundWindow(box.hwnd);
+    SetFocus(box.hwnd);
+}
+
+// Runs until the box is answered. As on Windows, the box appears once the
+// messages already queued are handled, so a quit posted before it ends the
+// box before it is ever seen; a quit retrieved here is posted again so that
+// the program's own loop ends too.
 void RunModalLoop(Box& box)
 {
     MSG msg;
+    bool shown = false;
     while (!box.ended) {
+        if (!shown && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            Present(box);
+            shown = true;
+            continue;
+        }
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -193,7 +208,7 @@ void LogAnswer(int answer)
 HWND CreateBoxWindow(Box& box)
 {
     const RECT& r = box.layout.box;
-    return CreateWindowExW(WS_EX_TOPMOST, kBoxClass, box.caption.c_str(), WS_POPUP | WS_VISIBLE, r.left, r.top,
+    return CreateWindowExW(WS_EX_TOPMOST, kBoxClass, box.caption.c_str(), WS_POPUP, r.left, r.top,
                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), &box);
 }
 
@@ -233,11 +248,10 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
         LogAnswer(0);
         return 0;
     }
-    SetForegroundWindow(box.hwnd);
-    SetFocus(box.hwnd);
     RunModalLoop(box);
 
     int answer = box.answer;
+    LogAnswer(answer);
     if (IsWindow(box.hwnd))
         DestroyWindow(box.hwnd);
     Forget(&box);
@@ -245,7 +259,6 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
         EnableWindow(hWnd, TRUE);
     if (previous && IsWindow(previous))
         SetForegroundWindow(previous);
-    LogAnswer(answer);
     return answer;
 }
 

@@ -1,5 +1,5 @@
-// Message boxes in one process: a helper window, whose message is queued
-// before the box is shown, acts on the box from inside the box's own loop.
+// Message boxes in one process: a helper window's timer, due once the box
+// waits for input, acts on the box from inside the box's own loop.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,16 +14,17 @@
 namespace {
 
 constexpr DWORD kSentinel = 0xdeadbeef;
-constexpr UINT kAct = WM_APP + 1;
+constexpr UINT_PTR kActTimer = 1;
 
 std::function<void(HWND box)> g_action;
 
 LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == kAct && g_action) {
+    if (msg == WM_TIMER && wParam == kActTimer) {
+        KillTimer(hwnd, kActTimer);
         HWND box = FindWindowW(u"Dialog", nullptr);
         EXPECT_NE(box, nullptr);
-        if (box)
+        if (box && g_action)
             g_action(box);
         return 0;
     }
@@ -53,9 +54,14 @@ protected:
     // Shows a box that the action answers once the box's loop runs.
     int Show(UINT style, std::function<void(HWND)> action, HWND owner = nullptr)
     {
-        g_action = std::move(action);
-        PostMessageW(helper_, kAct, 0, 0);
+        Arm(std::move(action));
         return MessageBoxW(owner, u"text", u"c", style);
+    }
+
+    void Arm(std::function<void(HWND)> action)
+    {
+        g_action = std::move(action);
+        SetTimer(helper_, kActTimer, 10, nullptr);
     }
 
     HWND helper_ = nullptr;
@@ -158,6 +164,33 @@ TEST_F(MessageBoxTest, TheBoxIsATopmostActiveWindowCentredInTheWorkArea)
     EXPECT_EQ(GetActiveWindow(), helper_);
 }
 
+constexpr UINT kQueued = WM_APP + 1;
+bool g_boxVisibleWhenQueuedRan = true;
+
+LRESULT CALLBACK QueuedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == kQueued) {
+        HWND box = FindWindowW(u"Dialog", nullptr);
+        g_boxVisibleWhenQueuedRan = !box || IsWindowVisible(box);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(MessageBoxTest, TheBoxAppearsOnceQueuedMessagesAreHandled)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = QueuedProc;
+    wc.lpszClassName = u"QueuedHelper";
+    RegisterClassW(&wc);
+    HWND queued = CreateWindowExW(0, u"QueuedHelper", u"Queued", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(queued, nullptr);
+    PostMessageW(queued, kQueued, 0, 0);
+    EXPECT_EQ(Show(MB_OK, [](HWND box) { PostKey(box, VK_RETURN); }), IDOK);
+    EXPECT_FALSE(g_boxVisibleWhenQueuedRan);
+    DestroyWindow(queued);
+}
+
 TEST_F(MessageBoxTest, TheOwnerTakesNoInputWhileItsBoxIsUp)
 {
     BOOL ownerEnabled = TRUE;
@@ -186,6 +219,7 @@ TEST_F(MessageBoxTest, ABoxDestroyedUnansweredGivesZero)
 
 TEST_F(MessageBoxTest, APostedQuitEndsTheBoxAtOnceAndIsPostedAgain)
 {
+    size_t shows = Events("window-show").size();
     PostQuitMessage(3);
     EXPECT_EQ(MessageBoxW(nullptr, u"No Language File", u"Language", MB_OK), 0);
     EXPECT_EQ(FindWindowW(u"Dialog", nullptr), nullptr);
@@ -193,6 +227,9 @@ TEST_F(MessageBoxTest, APostedQuitEndsTheBoxAtOnceAndIsPostedAgain)
     EXPECT_EQ(Events("msgbox"), std::vector<std::string>{"msgbox pid=" + pid +
                                                           " caption=\"Language\" text=\"No Language File\" style=0x0"});
     EXPECT_EQ(Events("msgbox-answer"), std::vector<std::string>{"msgbox-answer pid=" + pid + " result=0"});
+    // The box ended before it was ever shown or active.
+    EXPECT_EQ(Events("window-show").size(), shows);
+    EXPECT_EQ(GetActiveWindow(), helper_);
 
     // A second box meets the same quit; the program's loop then sees it.
     EXPECT_EQ(MessageBoxW(nullptr, u"again", u"Language", MB_OK), 0);
@@ -213,10 +250,9 @@ TEST_F(MessageBoxTest, ShownAndAnsweredBoxesAreLogged)
     EXPECT_EQ(Events("msgbox-answer"), std::vector<std::string>{"msgbox-answer pid=" + pid + " result=7"});
 
     // No text and no caption: an empty text under the caption "Error".
-    g_action = [](HWND box) { PostKey(box, VK_RETURN); };
-    PostMessageW(helper_, kAct, 0, 0);
+    Arm([](HWND box) { PostKey(box, VK_RETURN); });
     EXPECT_EQ(MessageBoxW(nullptr, nullptr, nullptr, MB_OK), IDOK);
-    PostMessageW(helper_, kAct, 0, 0);
+    Arm([](HWND box) { PostKey(box, VK_RETURN); });
     EXPECT_EQ(MessageBoxA(nullptr, "Price \x80 5", "Caf\xe9", MB_OKCANCEL), IDOK);
     std::vector<std::string> boxes = Events("msgbox");
     ASSERT_EQ(boxes.size(), 3u);

@@ -97,15 +97,25 @@ HWND CreateDesktop(HINSTANCE instance)
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
 }
 
+// Shown without taking activation: the desktop keeps it.
+HWND CreateShellWindow(HINSTANCE instance, DWORD exStyle, DWORD style, LPCWSTR className, LPCWSTR title)
+{
+    HWND hwnd = CreateWindowExW(exStyle, className, title, WS_POPUP | style, 0, 0, 0, 0, NULL, NULL, instance, NULL);
+    if (hwnd)
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    return hwnd;
+}
+
 bool CreateShellWindows(HINSTANCE instance)
 {
-    g_taskBar = CreateWindowExW(WS_EX_TOPMOST, kTaskBarClass, TEXT("Tray"), WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, NULL,
-                                NULL, instance, NULL);
+    g_taskBar = CreateShellWindow(instance, WS_EX_TOPMOST, 0, kTaskBarClass, TEXT("Tray"));
     if (!g_taskBar)
         return false;
     PlaceTaskBar();
+    // Disabled, so that when a program's window goes activation passes over
+    // them to the next program or the desktop.
     for (const ShellWindow& w : kAlwaysPresent)
-        if (!CreateWindowExW(0, w.className, w.title, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, NULL, NULL, instance, NULL))
+        if (!CreateShellWindow(instance, 0, WS_DISABLED, w.className, w.title))
             return false;
     return true;
 }
