@@ -22,7 +22,7 @@ protected:
     bool ReloadRequested() const
     {
         HWND desktop = GetDesktopWindow();
-        std::string to = "hwnd=" + std::to_string((uintptr_t)desktop) + " msg=0x1a wparam=0xf2 lparam=0x0 kind=sent";
+        std::string to = " to=" + std::to_string((uintptr_t)desktop) + " msg=0x1a wparam=0xf2 lparam=0x0 kind=sent";
         std::vector<std::string> sent = Events("xmsg");
         RECT update = {};
         RECT screen = {};
