@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "app/monitor_window.h"
 #include "app/today_item_entry.h"
@@ -43,17 +42,6 @@ protected:
     // Removes the settings file, so that finding it again proves a write.
     void RemoveSettingsFile() { std::filesystem::remove(HostPath(ProgramFile("quibmonitor.ini"))); }
 
-    std::vector<std::string> LanguageBoxes() const
-    {
-        std::vector<std::string> texts;
-        for (const std::string& box : Events("msgbox")) {
-            if (box.find("caption=\"Language\"") == std::string::npos)
-                continue;
-            size_t start = box.find("text=\"") + 6;
-            texts.push_back(box.substr(start, box.find('"', start) - start));
-        }
-        return texts;
-    }
 };
 
 const char16_t kProgramDirectory[] = u"\\Program Files\\Quib Monitor\\";
@@ -116,23 +104,6 @@ TEST_F(MonitorWindowTest, LanguageNumberAndThemeName)
         EXPECT_EQ(window.LanguageNumber(), c.language) << c.settings;
         EXPECT_EQ(std::u16string(window.ThemeName()), c.theme) << c.settings;
     }
-}
-
-TEST_F(MonitorWindowTest, MissingLanguageFilesEndInOrder)
-{
-    WriteHostFile(ProgramFile("quibmonitor.ini"), "theme=bluewave");
-    {
-        MonitorWindow window(NULL);
-        EXPECT_EQ(LanguageBoxes(), (std::vector<std::string>{"No Language Dat File", "No Language File"}));
-        int code = -1;
-        EXPECT_TRUE(platform::QuitPosted(code));
-        EXPECT_EQ(code, 0);
-        // Construction goes on after the messages.
-        EXPECT_EQ(InstPath(), kProgramDirectory);
-        EXPECT_TRUE(TodayEntryExists());
-        RemoveSettingsFile();
-    }
-    EXPECT_EQ(ReadHostFile(ProgramFile("quibmonitor.ini")), "theme=bluewave");
 }
 
 }  // namespace
