@@ -257,9 +257,19 @@ void Server::Park(Process& process, const WaitState& wait)
 {
     process.wait = wait;
     process.state = ProcessState::Waiting;
-    if (running_ == process.pid)
+    bool wasRunning = running_ == process.pid;
+    if (wasRunning)
         running_ = 0;
-    TryWake(process);
+    if (!TryWake(process) || !wasRunning || wait.kind == WaitKind::Sleep)
+        return;
+    // A wait that ends at once does not give up the device (only Sleep
+    // yields, as Sleep(0) does).
+    running_ = process.pid;
+    process.state = ProcessState::Running;
+    std::string reply = std::move(process.reply);
+    process.reply.clear();
+    if (!SendFrame(process.fd, reply))
+        ProcessEnded(process, process.exitCodeSet ? process.exitCode : 0xC0000005);
 }
 
 uint64_t Server::NextDeadline() const

@@ -35,7 +35,7 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     if (message == kWmLButtonDown) {
         // A tap on a window that is not active activates it first.
         Hwnd topLevel = windows_.TopLevelOf(target);
-        if (topLevel != windows_.Active() && topLevel != windows_.Desktop())
+        if (topLevel != windows_.Active())
             NotifyActivation(0, nullptr, windows_.SetForeground(topLevel));
     }
     std::optional<Point> offset = windows_.MapOffset(0, target);

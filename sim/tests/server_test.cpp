@@ -1,0 +1,371 @@
+// The server's rules as programs meet them, driven over the protocol by
+// stand-in clients: scheduling, the virtual clock, message order and
+// cross-process sends.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include "server/server.h"
+
+namespace {
+
+using sim::Op;
+using sim::WireReader;
+using sim::WireWriter;
+
+constexpr uint32_t kWmUser = 0x0400;
+constexpr uint32_t kWmTimer = 0x0113;
+constexpr uint32_t kWmActivate = 0x0006;
+
+// One emulated process speaking the protocol by hand.
+class RawClient {
+public:
+    RawClient(sim::Server& server, std::u16string path)
+    {
+        int pair[2];
+        EXPECT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair), 0);
+        fd_ = pair[0];
+        pid_ = server.AttachClient(pair[1], std::move(path));
+    }
+    ~RawClient() { Close(); }
+
+    void Close()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = -1;
+    }
+    sim::Pid Pid() const { return pid_; }
+
+    std::string Request(Op op, const WireWriter& args = WireWriter())
+    {
+        WireWriter frame;
+        frame.U16(static_cast<uint16_t>(op));
+        std::string bytes = frame.Data() + args.Data();
+        std::string reply;
+        EXPECT_TRUE(sim::SendFrame(fd_, bytes));
+        EXPECT_TRUE(sim::ReceiveFrame(fd_, reply));
+        return reply;
+    }
+    void Hello()
+    {
+        WireWriter args;
+        args.U32(pid_);
+        Request(Op::Hello, args);
+    }
+    uint32_t CreateWindow(const std::u16string& title)
+    {
+        WireWriter args;
+        args.Text(u"Test").Text(title).U32(0).U32(0);
+        args.I32(static_cast<int32_t>(0x80000000)).I32(0).I32(static_cast<int32_t>(0x80000000)).I32(0);
+        args.U32(0).U32(0);
+        std::string reply = Request(Op::CreateWindow, args);
+        WireReader in(reply);
+        return in.U32();
+    }
+    void Post(uint32_t hwnd, uint32_t message, uint64_t wParam = 0)
+    {
+        WireWriter args;
+        args.U32(hwnd).U32(message).U64(wParam).I64(0);
+        Request(Op::PostMessage, args);
+    }
+    uint32_t TickCount()
+    {
+        std::string reply = Request(Op::TickCount);
+        WireReader in(reply);
+        return in.U32();
+    }
+
+private:
+    int fd_ = -1;
+    sim::Pid pid_ = 0;
+};
+
+struct Received {
+    uint8_t kind = 0;  // sim::WaitReply
+    uint64_t sendId = 0;
+    int32_t result = 0;
+    uint32_t hwnd = 0;
+    uint32_t message = 0;
+    uint64_t wParam = 0;
+};
+
+Received ReadWaitReply(const std::string& reply)
+{
+    WireReader in(reply);
+    Received r;
+    r.kind = in.U8();
+    if (r.kind == static_cast<uint8_t>(sim::WaitReply::Incoming)) {
+        r.sendId = in.U64();
+        in.U8();
+        r.hwnd = in.U32();
+        r.message = in.U32();
+        r.wParam = in.U64();
+    } else {
+        r.result = in.I32();
+        r.hwnd = in.U32();
+        r.message = in.U32();
+        r.wParam = in.U64();
+    }
+    return r;
+}
+
+WireWriter AnyMessage()
+{
+    WireWriter args;
+    args.U32(0).U32(0).U32(0);
+    return args;
+}
+
+class ServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qmserver-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        device_ = std::make_unique<sim::Device>(root_, *sim::BuiltInProfile("qvga"));
+        sim::ServerOptions options;
+        options.harness = true;
+        server_ = std::make_unique<sim::Server>(*device_, options);
+    }
+    void TearDown() override
+    {
+        first_.reset();
+        second_.reset();
+        if (thread_.joinable())
+            thread_.join();
+        server_.reset();
+        device_.reset();
+        std::filesystem::remove_all(root_);
+    }
+    // Two processes, the first running once the server starts.
+    void StartTwo()
+    {
+        first_ = std::make_unique<RawClient>(*server_, u"\\first.exe");
+        second_ = std::make_unique<RawClient>(*server_, u"\\second.exe");
+        thread_ = std::thread([this] { server_->ServeHarness(); });
+    }
+    bool Logged(const std::string& text) const
+    {
+        for (const std::string& line : device_->Log().Lines()) {
+            if (line.find(text) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    std::string root_;
+    std::unique_ptr<sim::Device> device_;
+    std::unique_ptr<sim::Server> server_;
+    std::unique_ptr<RawClient> first_;
+    std::unique_ptr<RawClient> second_;
+    std::thread thread_;
+};
+
+TEST_F(ServerTest, SleepCostsNoRealTimeAndTheClockOnlyMovesWhileAllWait)
+{
+    StartTwo();
+    first_->Hello();
+    EXPECT_EQ(first_->TickCount(), 0u);
+    // The second process has not run yet: it is ready, so time stands.
+    auto second = std::async(std::launch::async, [this] {
+        second_->Hello();
+        return second_->TickCount();
+    });
+    auto started = std::chrono::steady_clock::now();
+    WireWriter sleep;
+    sleep.U32(5000);
+    auto firstSleeps = std::async(std::launch::async, [&] { first_->Request(Op::Sleep, sleep); });
+    EXPECT_EQ(second.get(), 0u);
+    WireWriter longer;
+    longer.U32(7000);
+    auto secondSleeps = std::async(std::launch::async, [&] { second_->Request(Op::Sleep, longer); });
+    firstSleeps.get();
+    EXPECT_EQ(first_->TickCount(), 5000u);
+    // While the first runs, the second cannot: it ends, and the second wakes.
+    EXPECT_EQ(secondSleeps.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    first_->Close();
+    secondSleeps.get();
+    EXPECT_EQ(second_->TickCount(), 7000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+}
+
+TEST_F(ServerTest, PostedMessagesComeFirstThenTimersAndQuitAfterThePosted)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t hwnd = first_->CreateWindow(u"One");
+    WireWriter timer;
+    timer.U32(hwnd).U64(7).U32(100).U64(0);
+    first_->Request(Op::SetTimer, timer);
+    WireWriter quit;
+    quit.I32(3);
+    first_->Request(Op::PostQuit, quit);
+    first_->Post(hwnd, kWmUser + 1);
+    first_->Post(hwnd, kWmUser + 2);
+
+    Received a = ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    Received b = ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    Received c = ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    EXPECT_EQ(a.message, kWmUser + 1);
+    EXPECT_EQ(b.message, kWmUser + 2);
+    EXPECT_EQ(c.result, 0) << "WM_QUIT once the posted messages are gone";
+    EXPECT_EQ(c.wParam, 3u);
+    second_->Close();
+}
+
+TEST_F(ServerTest, TimerWakesAWaitingProcessAtItsDeadline)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t hwnd = first_->CreateWindow(u"One");
+    WireWriter timer;
+    timer.U32(hwnd).U64(7).U32(250).U64(0);
+    first_->Request(Op::SetTimer, timer);
+    second_->Close();
+    Received tick = ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    EXPECT_EQ(tick.message, kWmTimer);
+    EXPECT_EQ(tick.wParam, 7u);
+    EXPECT_EQ(first_->TickCount(), 250u);
+}
+
+TEST_F(ServerTest, CrossProcessSendWaitsForTheReceiverAndCarriesItsResult)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t target = first_->CreateWindow(u"Receiver");
+    auto receiver = std::async(std::launch::async, [this] {
+        return ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    });
+    second_->Hello();
+    WireWriter send;
+    send.U32(target).U32(kWmUser + 5).U64(42).I64(0).U32(0xFFFFFFFF);
+    auto sender = std::async(std::launch::async, [&] { return second_->Request(Op::SendMessage, send); });
+
+    Received incoming = receiver.get();
+    ASSERT_EQ(incoming.kind, static_cast<uint8_t>(sim::WaitReply::Incoming));
+    EXPECT_EQ(incoming.message, kWmUser + 5);
+    EXPECT_EQ(incoming.wParam, 42u);
+    // The sender is still waiting while the receiver handles it.
+    EXPECT_EQ(sender.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    WireWriter answer;
+    answer.U64(incoming.sendId).I64(99);
+    first_->Request(Op::SendReply, answer);
+    auto receiverWaits = std::async(std::launch::async, [this] { first_->Request(Op::ContinueWait); });
+
+    WireReader in(sender.get());
+    EXPECT_EQ(in.U8(), static_cast<uint8_t>(sim::WaitReply::Done));
+    EXPECT_EQ(in.U8(), 1);
+    EXPECT_EQ(in.I64(), 99);
+    EXPECT_TRUE(Logged("xmsg from=" + std::to_string(second_->Pid()) + " to=" + std::to_string(target) +
+                       " msg=0x405 wparam=0x2a lparam=0x0 kind=sent"));
+    // With nobody left to send, the receiver's wait can never end.
+    second_->Close();
+    receiverWaits.wait();
+}
+
+TEST_F(ServerTest, SenderThatIsSentToMeanwhileHandlesThatFirst)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t firstWindow = first_->CreateWindow(u"A");
+    WireWriter sendToSecond;
+    auto second = std::async(std::launch::async, [this] {
+        second_->Hello();
+        second_->CreateWindow(u"B");
+        // B waits for messages; A sends to it, and B, while handling it,
+        // sends back to A, which is itself waiting in its send.
+        Received incoming = ReadWaitReply(second_->Request(Op::GetMessage, AnyMessage()));
+        WireWriter back;
+        back.U32(incoming.wParam).U32(kWmUser + 2).U64(0).I64(0).U32(0xFFFFFFFF);
+        WireReader in(second_->Request(Op::SendMessage, back));
+        in.U8();
+        in.U8();
+        int64_t answer = in.I64();
+        WireWriter reply;
+        reply.U64(incoming.sendId).I64(answer + 1);
+        second_->Request(Op::SendReply, reply);
+        // Only one process runs: B must stop for A to go on.
+        second_->Close();
+        return answer;
+    });
+    // A finds B's window once B has made it.
+    uint32_t secondWindow = 0;
+    while (secondWindow == 0) {
+        WireWriter sleep;
+        sleep.U32(10);
+        first_->Request(Op::Sleep, sleep);
+        WireWriter find;
+        find.U8(0).Text(u"").U8(1).Text(u"B");
+        WireReader in(first_->Request(Op::FindWindow, find));
+        secondWindow = in.U32();
+    }
+    WireWriter send;
+    send.U32(secondWindow).U32(kWmUser + 1).U64(firstWindow).I64(0).U32(0xFFFFFFFF);
+    Received nested = ReadWaitReply(first_->Request(Op::SendMessage, send));
+    ASSERT_EQ(nested.kind, static_cast<uint8_t>(sim::WaitReply::Incoming));
+    EXPECT_EQ(nested.message, kWmUser + 2);
+    WireWriter reply;
+    reply.U64(nested.sendId).I64(10);
+    first_->Request(Op::SendReply, reply);
+    WireReader done(first_->Request(Op::ContinueWait));
+    EXPECT_EQ(done.U8(), static_cast<uint8_t>(sim::WaitReply::Done));
+    EXPECT_EQ(done.U8(), 1);
+    EXPECT_EQ(done.I64(), 11);
+    EXPECT_EQ(second.get(), 10);
+}
+
+TEST_F(ServerTest, ActivationTellsBothWindowsAndEndedProcessesLoseTheirWindows)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t one = first_->CreateWindow(u"One");
+    WireWriter show;
+    show.U32(one).U32(5);
+    first_->Request(Op::ShowWindow, show);
+    WireWriter validate;
+    validate.U32(one).U8(0).I32(0).I32(0).I32(0).I32(0);
+    first_->Request(Op::Validate, validate);
+    std::promise<uint32_t> made;
+    auto second = std::async(std::launch::async, [this, &made] {
+        second_->Hello();
+        uint32_t two = second_->CreateWindow(u"Two");
+        WireWriter foreground;
+        foreground.U32(two);
+        second_->Request(Op::SetForeground, foreground);
+        made.set_value(two);
+        // Waiting lets the first process run.
+        WireWriter sleep;
+        sleep.U32(1000);
+        second_->Request(Op::Sleep, sleep);
+    });
+    // One hears of its deactivation as a notification.
+    Received deactivated = ReadWaitReply(first_->Request(Op::GetMessage, AnyMessage()));
+    uint32_t two = made.get_future().get();
+    EXPECT_EQ(deactivated.kind, static_cast<uint8_t>(sim::WaitReply::Incoming));
+    EXPECT_EQ(deactivated.message, kWmActivate);
+    EXPECT_EQ(deactivated.wParam, 0u);
+    EXPECT_TRUE(Logged("activate hwnd=" + std::to_string(two) + " title=\"Two\""));
+
+    // The second process ends: its window goes and One is active again.
+    auto activated = std::async(std::launch::async, [this] {
+        Received r;
+        do {
+            r = ReadWaitReply(first_->Request(Op::ContinueWait));
+        } while (r.message != kWmActivate);
+        return r;
+    });
+    second.get();
+    second_->Close();
+    Received back = activated.get();
+    EXPECT_EQ(back.wParam, 1u);
+    EXPECT_TRUE(Logged("window-destroy hwnd=" + std::to_string(two)));
+    EXPECT_TRUE(Logged("process-exit pid=" + std::to_string(second_->Pid())));
+}
+
+}  // namespace
