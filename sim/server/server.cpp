@@ -205,9 +205,10 @@ void Server::Terminate(Pid pid, uint32_t exitCode)
 
 void Server::TerminateAll()
 {
-    for (auto& [pid, process] : processes_) {
-        if (process.state != ProcessState::Ended)
-            Terminate(pid, 0);
+    // Newest first, so that the shell goes last, as when a device powers off.
+    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
+        if (it->second.state != ProcessState::Ended)
+            Terminate(it->first, 0);
     }
 }
 
