@@ -258,7 +258,8 @@ TEST_F(ServerTest, CrossProcessSendWaitsForTheReceiverAndCarriesItsResult)
     first_->Request(Op::SendReply, answer);
     auto receiverWaits = std::async(std::launch::async, [this] { first_->Request(Op::ContinueWait); });
 
-    WireReader in(sender.get());
+    std::string inReply = sender.get();
+    WireReader in(inReply);
     EXPECT_EQ(in.U8(), static_cast<uint8_t>(sim::WaitReply::Done));
     EXPECT_EQ(in.U8(), 1);
     EXPECT_EQ(in.I64(), 99);
@@ -283,7 +284,8 @@ TEST_F(ServerTest, SenderThatIsSentToMeanwhileHandlesThatFirst)
         Received incoming = ReadWaitReply(second_->Request(Op::GetMessage, AnyMessage()));
         WireWriter back;
         back.U32(incoming.wParam).U32(kWmUser + 2).U64(0).I64(0).U32(0xFFFFFFFF);
-        WireReader in(second_->Request(Op::SendMessage, back));
+        std::string inReply = second_->Request(Op::SendMessage, back);
+        WireReader in(inReply);
         in.U8();
         in.U8();
         int64_t answer = in.I64();
@@ -302,7 +304,8 @@ TEST_F(ServerTest, SenderThatIsSentToMeanwhileHandlesThatFirst)
         first_->Request(Op::Sleep, sleep);
         WireWriter find;
         find.U8(0).Text(u"").U8(1).Text(u"B");
-        WireReader in(first_->Request(Op::FindWindow, find));
+        std::string inReply = first_->Request(Op::FindWindow, find);
+        WireReader in(inReply);
         secondWindow = in.U32();
     }
     WireWriter send;
@@ -313,7 +316,8 @@ TEST_F(ServerTest, SenderThatIsSentToMeanwhileHandlesThatFirst)
     WireWriter reply;
     reply.U64(nested.sendId).I64(10);
     first_->Request(Op::SendReply, reply);
-    WireReader done(first_->Request(Op::ContinueWait));
+    std::string doneReply = first_->Request(Op::ContinueWait);
+    WireReader done(doneReply);
     EXPECT_EQ(done.U8(), static_cast<uint8_t>(sim::WaitReply::Done));
     EXPECT_EQ(done.U8(), 1);
     EXPECT_EQ(done.I64(), 11);
