@@ -2,15 +2,13 @@
 
 #include <fstream>
 
+#include "ce/windowing.h"
 #include "event_log.h"
 #include "text_convert.h"
 
 namespace sim {
 namespace {
 
-constexpr uint32_t kWmMouseMove = 0x0200;
-constexpr uint32_t kWmLButtonDown = 0x0201;
-constexpr uint32_t kWmLButtonUp = 0x0202;
 
 // Regional settings a script can switch to.
 bool ApplyLocale(const std::string& name, platform::DeviceStatus& status)
@@ -72,23 +70,23 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
     case Kind::End:
         return true;
     case Kind::Tap:
-        server_.Stylus(kWmLButtonDown, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONDOWN, Point{command.x, command.y});
         server_.RunUntilIdle();
-        server_.Stylus(kWmLButtonUp, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONUP, Point{command.x, command.y});
         return true;
     case Kind::Down:
-        server_.Stylus(kWmLButtonDown, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONDOWN, Point{command.x, command.y});
         return true;
     case Kind::Move:
-        server_.Stylus(kWmMouseMove, Point{command.x, command.y});
+        server_.Stylus(WM_MOUSEMOVE, Point{command.x, command.y});
         return true;
     case Kind::Up:
-        server_.Stylus(kWmLButtonUp, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONUP, Point{command.x, command.y});
         return true;
     case Kind::Hold:
-        server_.Stylus(kWmLButtonDown, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONDOWN, Point{command.x, command.y});
         server_.RunFor(command.ms);
-        server_.Stylus(kWmLButtonUp, Point{command.x, command.y});
+        server_.Stylus(WM_LBUTTONUP, Point{command.x, command.y});
         return true;
     case Kind::Key:
         if (command.keyAction != ScriptCommand::KeyAction::Up)

@@ -1,4 +1,5 @@
 // The device's user: stylus, keys, rotation and changed figures.
+#include "ce/windowing.h"
 #include "event_log.h"
 #include "server.h"
 #include "wire_records.h"
@@ -6,18 +7,12 @@
 namespace sim {
 namespace {
 
-constexpr uint32_t kWmSize = 0x0005;
-constexpr uint32_t kWmKeyDown = 0x0100;
-constexpr uint32_t kWmKeyUp = 0x0101;
-constexpr uint32_t kWmLButtonDown = 0x0201;
-constexpr uint32_t kWmLButtonUp = 0x0202;
-constexpr uint64_t kMkLButton = 0x0001;
 
 const char* StylusName(uint32_t message)
 {
     switch (message) {
-    case kWmLButtonDown: return "down";
-    case kWmLButtonUp: return "up";
+    case WM_LBUTTONDOWN: return "down";
+    case WM_LBUTTONUP: return "up";
     default: return "move";
     }
 }
@@ -32,7 +27,7 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     const Window* window = windows_.Get(target);
     if (!window || !windows_.IsEnabled(target))
         return;
-    if (message == kWmLButtonDown) {
+    if (message == WM_LBUTTONDOWN) {
         // A tap on a window that is not active activates it first.
         Hwnd topLevel = windows_.TopLevelOf(target);
         if (topLevel != windows_.Active())
@@ -44,7 +39,7 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     Message m;
     m.hwnd = target;
     m.message = message;
-    m.wParam = message == kWmLButtonUp ? 0 : kMkLButton;
+    m.wParam = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
     int32_t x = screenPoint.x + offset->x;
     int32_t y = screenPoint.y + offset->y;
     m.lParam = (x & 0xFFFF) | ((y & 0xFFFF) << 16);
@@ -64,7 +59,7 @@ void Server::Key(uint8_t virtualKey, bool down)
         return;
     Message m;
     m.hwnd = target;
-    m.message = down ? kWmKeyDown : kWmKeyUp;
+    m.message = down ? WM_KEYDOWN : WM_KEYUP;
     m.wParam = virtualKey;
     // Repeat count 1; a release also has the previous-state and transition bits.
     m.lParam = down ? 1 : 0xC0000001;
@@ -98,7 +93,7 @@ bool Server::Rotate(const std::string& form)
                                Rect{screen.workLeft, screen.workTop, screen.workRight, screen.workBottom});
     for (Hwnd hwnd : resized) {
         Rect client = windows_.ClientRect(hwnd);
-        Notify(0, nullptr, hwnd, kWmSize, 0, (client.Width() & 0xFFFF) | ((client.Height() & 0xFFFF) << 16));
+        Notify(0, nullptr, hwnd, WM_SIZE, 0, (client.Width() & 0xFFFF) | ((client.Height() & 0xFFFF) << 16));
     }
     WakeWaiters();
     return true;

@@ -1,12 +1,12 @@
 // Message requests: queues, cross-process sends, timers and painting.
 #include "ce/errors.h"
+#include "ce/windowing.h"
 #include "event_log.h"
 #include "server.h"
 
 namespace sim {
 namespace {
 
-constexpr uint32_t kWmQuit = 0x0012;
 constexpr Hwnd kHwndBroadcast = 0xFFFF;
 
 void WriteIncoming(WireWriter& out, const SentMessage& sent)
@@ -88,7 +88,7 @@ bool Server::TryWakeMessageWait(Process& process, WireWriter& reply)
     std::optional<Message> message = queue.Next(wait.filter, true, now_, windows_);
     if (!message)
         return false;
-    WriteMessage(reply, message->message == kWmQuit ? 0 : 1, *message);
+    WriteMessage(reply, message->message == WM_QUIT ? 0 : 1, *message);
     return true;
 }
 

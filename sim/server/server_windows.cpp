@@ -1,31 +1,13 @@
 // Window requests: creation, placement, z-order, activation, focus.
 #include "ce/errors.h"
+#include "ce/windowing.h"
 #include "event_log.h"
 #include "server.h"
 
 namespace sim {
 namespace {
 
-constexpr uint32_t kWmMove = 0x0003;
-constexpr uint32_t kWmSize = 0x0005;
-constexpr uint32_t kWmActivate = 0x0006;
-constexpr uint32_t kWmSetFocus = 0x0007;
-constexpr uint32_t kWmKillFocus = 0x0008;
-constexpr uint32_t kWaInactive = 0;
-constexpr uint32_t kWaActive = 1;
-constexpr uint32_t kWsExTopmost = 0x00000008;
-constexpr int32_t kGwlStyle = -16;
-constexpr int32_t kGwlExStyle = -20;
-constexpr int32_t kGwlUserData = -21;
-constexpr uint32_t kSwHide = 0;
-constexpr uint32_t kSwShowNoActivate = 4;
-constexpr uint32_t kSwShowNa = 8;
-constexpr uint32_t kSwpNoSize = 0x0001;
-constexpr uint32_t kSwpNoMove = 0x0002;
-constexpr uint32_t kSwpNoZOrder = 0x0004;
-constexpr uint32_t kSwpNoActivate = 0x0010;
-constexpr uint32_t kSwpShowWindow = 0x0040;
-constexpr uint32_t kSwpHideWindow = 0x0080;
+// HWND_TOPMOST and HWND_NOTOPMOST as they travel in a request.
 constexpr Hwnd kHwndTopmost = 0xFFFFFFFF;
 constexpr Hwnd kHwndNoTopmost = 0xFFFFFFFE;
 // The shell's desktop window takes over the one the device starts with.
@@ -100,15 +82,15 @@ void Server::NotifyActivation(Pid caller, Effects* effects, const Activation& ac
         return;
     LogActivation(activation);
     if (activation.deactivated)
-        Notify(caller, effects, activation.deactivated, kWmActivate, kWaInactive, activation.activated);
+        Notify(caller, effects, activation.deactivated, WM_ACTIVATE, WA_INACTIVE, activation.activated);
     if (activation.activated) {
-        Notify(caller, effects, activation.activated, kWmActivate, kWaActive, activation.deactivated);
+        Notify(caller, effects, activation.activated, WM_ACTIVATE, WA_ACTIVE, activation.deactivated);
         // As DefWindowProc does on activation: the window takes the focus.
         Hwnd before = windows_.Focus();
         if (before != activation.activated && windows_.SetFocus(activation.activated)) {
             if (before)
-                Notify(caller, effects, before, kWmKillFocus, activation.activated, 0);
-            Notify(caller, effects, activation.activated, kWmSetFocus, before, 0);
+                Notify(caller, effects, before, WM_KILLFOCUS, activation.activated, 0);
+            Notify(caller, effects, activation.activated, WM_SETFOCUS, before, 0);
         }
     }
 }
@@ -188,14 +170,14 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
             WriteEffects(out, effects);
             break;
         }
-        bool visible = command != kSwHide;
+        bool visible = command != SW_HIDE;
         bool before = (window->style & 0x10000000) != 0;
         ShowResult result = windows_.Show(hwnd, visible);
         if (before != visible)
             LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=" + (visible ? "1" : "0"));
         NotifyActivation(caller.pid, &effects, result.activation);
         bool topLevel = windows_.Get(hwnd)->parent == 0;
-        if (visible && topLevel && command != kSwShowNoActivate && command != kSwShowNa)
+        if (visible && topLevel && command != SW_SHOWNOACTIVATE && command != SW_SHOWNA)
             NotifyActivation(caller.pid, &effects, windows_.SetForeground(hwnd));
         out.U8(1).U8(result.wasVisible ? 1 : 0);
         WriteEffects(out, effects);
@@ -218,9 +200,9 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         }
         Rect old = windows_.Placement(hwnd);
         Rect target = old;
-        if (!(flags & kSwpNoMove))
+        if (!(flags & SWP_NOMOVE))
             target = target.Offset(placement.left - old.left, placement.top - old.top);
-        if (!(flags & kSwpNoSize)) {
+        if (!(flags & SWP_NOSIZE)) {
             target.right = target.left + placement.Width();
             target.bottom = target.top + placement.Height();
         }
@@ -228,31 +210,31 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
             Rect oldClient = windows_.ClientRect(hwnd);
             windows_.Move(hwnd, target);
             if (target.left != old.left || target.top != old.top)
-                Notify(caller.pid, &effects, hwnd, kWmMove, 0, PointParam(target.left, target.top));
+                Notify(caller.pid, &effects, hwnd, WM_MOVE, 0, PointParam(target.left, target.top));
             Rect client = windows_.ClientRect(hwnd);
             if (!(client == oldClient))
-                Notify(caller.pid, &effects, hwnd, kWmSize, 0, SizeParam(client));
+                Notify(caller.pid, &effects, hwnd, WM_SIZE, 0, SizeParam(client));
         }
-        if (!(flags & kSwpNoZOrder)) {
+        if (!(flags & SWP_NOZORDER)) {
             const Window* w = windows_.Get(hwnd);
             if (insertAfter == kHwndTopmost)
-                windows_.SetExStyle(hwnd, w->exStyle | kWsExTopmost);
+                windows_.SetExStyle(hwnd, w->exStyle | WS_EX_TOPMOST);
             else if (insertAfter == kHwndNoTopmost)
-                windows_.SetExStyle(hwnd, w->exStyle & ~kWsExTopmost);
+                windows_.SetExStyle(hwnd, w->exStyle & ~WS_EX_TOPMOST);
             if (insertAfter == 0 || insertAfter == kHwndTopmost)
                 windows_.BringToTop(hwnd);
         }
-        if (flags & kSwpHideWindow) {
+        if (flags & SWP_HIDEWINDOW) {
             if (windows_.Get(hwnd)->style & 0x10000000)
                 LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=0");
             NotifyActivation(caller.pid, &effects, windows_.Show(hwnd, false).activation);
-        } else if (flags & kSwpShowWindow) {
+        } else if (flags & SWP_SHOWWINDOW) {
             if (!(windows_.Get(hwnd)->style & 0x10000000))
                 LogEvent("window-show hwnd=" + std::to_string(hwnd) + " visible=1");
             windows_.Show(hwnd, true);
         }
-        if (!(flags & kSwpNoActivate) && !(flags & kSwpHideWindow) && windows_.Get(hwnd)->parent == 0 &&
-            !(flags & kSwpNoZOrder))
+        if (!(flags & SWP_NOACTIVATE) && !(flags & SWP_HIDEWINDOW) && windows_.Get(hwnd)->parent == 0 &&
+            !(flags & SWP_NOZORDER))
             NotifyActivation(caller.pid, &effects, windows_.SetForeground(hwnd));
         out.U8(1);
         WriteEffects(out, effects);
@@ -291,13 +273,13 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         }
         uint32_t previous = 0;
         bool ok = true;
-        if (index == kGwlStyle) {
+        if (index == GWL_STYLE) {
             previous = window->style;
             windows_.SetStyle(hwnd, value);
-        } else if (index == kGwlExStyle) {
+        } else if (index == GWL_EXSTYLE) {
             previous = window->exStyle;
             windows_.SetExStyle(hwnd, value);
-        } else if (index == kGwlUserData) {
+        } else if (index == GWL_USERDATA) {
             previous = static_cast<uint32_t>(window->userData);
             windows_.SetUserData(hwnd, static_cast<int32_t>(value));
         } else {
@@ -356,9 +338,9 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         out.U8(previous ? 1 : 0).U32(previous.value_or(0));
         if (previous && before != hwnd) {
             if (before)
-                Notify(caller.pid, &effects, before, kWmKillFocus, hwnd, 0);
+                Notify(caller.pid, &effects, before, WM_KILLFOCUS, hwnd, 0);
             if (hwnd)
-                Notify(caller.pid, &effects, hwnd, kWmSetFocus, before, 0);
+                Notify(caller.pid, &effects, hwnd, WM_SETFOCUS, before, 0);
         }
         WriteEffects(out, effects);
         break;
