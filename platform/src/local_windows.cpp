@@ -25,6 +25,8 @@ void AddLocalWindow(HWND hwnd, const LocalWindow& window) { Windows()[hwnd] = wi
 
 void RemoveLocalWindow(HWND hwnd) { Windows().erase(hwnd); }
 
+void ForgetLocalWindows() { Windows().clear(); }
+
 LRESULT CallLocalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LocalWindow* window = FindLocalWindow(hwnd);

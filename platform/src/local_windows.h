@@ -29,6 +29,8 @@ struct LocalWindow {
 LocalWindow* FindLocalWindow(HWND hwnd);
 void AddLocalWindow(HWND hwnd, const LocalWindow& window);
 void RemoveLocalWindow(HWND hwnd);
+// The windows went with the device this process was connected to.
+void ForgetLocalWindows();
 
 inline uint32_t WindowId(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)); }
 inline HWND WindowHandle(uint32_t id) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(id)); }

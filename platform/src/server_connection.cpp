@@ -9,6 +9,7 @@
 #include <cstring>
 #include <thread>
 
+#include "local_windows.h"
 #include "remote_device.h"
 #include "server/device.h"
 #include "server/server.h"
@@ -143,6 +144,7 @@ void Disconnect()
     }
     connection.remote.reset();
     connection.pid = 0;
+    ForgetLocalWindows();
 }
 
 std::string Call(sim::Op op, const sim::WireWriter& args)

@@ -1,0 +1,169 @@
+// Windows and messages as one program sees them on its own device.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device_fixture.h"
+#include "shellapi.h"
+#include "windows.h"
+
+namespace {
+
+std::vector<UINT> g_seen;
+bool g_refuseCreate = false;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE || msg == WM_SIZE || msg == WM_MOVE || msg == WM_DESTROY || msg == WM_ACTIVATE ||
+        msg == WM_TIMER || msg == WM_USER || msg == WM_PAINT)
+        g_seen.push_back(msg);
+    if (msg == WM_CREATE && g_refuseCreate)
+        return -1;
+    if (msg == WM_USER)
+        return static_cast<LRESULT>(wParam * 2);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+class WindowsTest : public testsupport::DeviceFixture {
+protected:
+    void SetUp() override
+    {
+        DeviceFixture::SetUp();
+        g_seen.clear();
+        g_refuseCreate = false;
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = RecordingProc;
+        wc.lpszClassName = u"Recording";
+        // Classes belong to the process, which outlives each test's device.
+        RegisterClassW(&wc);
+    }
+    HWND Make(LPCWSTR title, DWORD style = WS_VISIBLE, HWND parent = nullptr)
+    {
+        return CreateWindowExW(0, u"Recording", title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, parent, nullptr, nullptr, nullptr);
+    }
+    // Handles what is queued, without waiting.
+    void Pump()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                break;
+            DispatchMessageW(&msg);
+        }
+    }
+};
+
+TEST_F(WindowsTest, CreationSendsCreateSizeMoveAndActivatesAVisibleWindow)
+{
+    HWND hwnd = Make(u"Main");
+    ASSERT_NE(hwnd, nullptr);
+    std::vector<UINT> expected = {WM_CREATE, WM_SIZE, WM_MOVE, WM_ACTIVATE};
+    EXPECT_EQ(g_seen, expected);
+    EXPECT_EQ(GetActiveWindow(), hwnd);
+    EXPECT_EQ(FindWindowW(u"recording", u"MAIN"), hwnd) << "whole names without regard to case";
+    EXPECT_EQ(FindWindowW(nullptr, u"Mai"), nullptr);
+
+    // CW_USEDEFAULT places a top-level window on the work area.
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(hwnd, &rect));
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(rect.top, work.top);
+    EXPECT_EQ(rect.bottom, work.bottom);
+    EXPECT_EQ(work.top, 26);
+
+    g_refuseCreate = true;
+    EXPECT_EQ(Make(u"Refused"), nullptr);
+    EXPECT_EQ(FindWindowW(nullptr, u"Refused"), nullptr);
+    EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+}
+
+TEST_F(WindowsTest, CloseDestroysTheWindowAndItsChildrenWithDestroyEach)
+{
+    HWND parent = Make(u"Parent");
+    HWND child = Make(u"Child", WS_CHILD | WS_VISIBLE, parent);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetParent(child), parent);
+    g_seen.clear();
+    SendMessageW(parent, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_seen, (std::vector<UINT>{WM_DESTROY, WM_DESTROY}));
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(Events("window-destroy").size(), 2u);
+}
+
+TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
+{
+    HWND hwnd = Make(u"Main");
+    g_seen.clear();
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER, 21, 0), 42);
+    EXPECT_EQ(g_seen, std::vector<UINT>{WM_USER});
+    ASSERT_TRUE(PostMessageW(hwnd, WM_USER, 1, 0));
+    EXPECT_EQ(g_seen.size(), 1u) << "a posted message waits for the loop";
+
+    ASSERT_EQ(SetTimer(hwnd, 5, 1000, nullptr), 5u);
+    DWORD start = GetTickCount();
+    MSG msg;
+    int timers = 0;
+    while (timers < 2 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER)
+            ++timers;
+        DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(GetTickCount() - start, 2000u);
+    EXPECT_TRUE(KillTimer(hwnd, 5));
+    EXPECT_FALSE(KillTimer(hwnd, 5));
+    PostQuitMessage(4);
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 0);
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
+TEST_F(WindowsTest, PaintComesFromTheUpdateAreaUntilBeginPaintTakesIt)
+{
+    HWND hwnd = Make(u"Main");
+    Pump();
+    g_seen.clear();
+    RECT area = {10, 10, 20, 20};
+    InvalidateRect(hwnd, &area, FALSE);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(update.left, 10);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(g_seen, std::vector<UINT>{WM_PAINT});
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE)) << "DefWindowProc painted it";
+}
+
+TEST_F(WindowsTest, TextPointsAndProcessesAnswerAsDocumented)
+{
+    HWND hwnd = Make(u"A long title");
+    WCHAR text[5];
+    EXPECT_EQ(GetWindowTextW(hwnd, text, 5), 4);
+    EXPECT_EQ(std::u16string(text), u"A lo");
+    EXPECT_EQ(GetWindowTextLengthW(hwnd), 12);
+    POINT point = {1, 2};
+    ClientToScreen(hwnd, &point);
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(point.y, rect.top + 2);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    EXPECT_EQ(pid, GetCurrentProcessId());
+
+    SHELLEXECUTEINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = u"\\Windows\\missing.exe";
+    EXPECT_FALSE(ShellExecuteEx(&info));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(info.hInstApp), static_cast<uintptr_t>(SE_ERR_FNF));
+    EXPECT_EQ(info.hProcess, nullptr);
+    EXPECT_EQ(Events("shellexecute").back(),
+              "shellexecute pid=" + std::to_string(pid) + " file=\"\\\\Windows\\\\missing.exe\" params=\"\" ok=0");
+    DWORD before = GetTickCount();
+    Sleep(5000);
+    EXPECT_EQ(GetTickCount() - before, 5000u);
+}
+
+}  // namespace
