@@ -74,6 +74,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLin
         return 0;
     }
 
+    // On the failure paths below the object is left to the end of the
+    // process: nothing has changed that its teardown would need to save.
     if (hPrevInstance == NULL) {
         ATOM registered = RegisterMainClass(name);
         g_application = new MonitorWindow(hInstance);
