@@ -110,7 +110,9 @@ int main(int argc, char** argv)
     sim::Device device(fs::absolute(options.root).lexically_normal().string(), *profile);
     device.Log().SetSink([&log](const std::string& line) { log << line << '\n' << std::flush; });
     sim::ServerOptions serverOptions;
-    serverOptions.realtime = options.realtime;
+    // Without a script nobody waits on the virtual clock: the device
+    // follows real time, as an interactive one does.
+    serverOptions.realtime = options.realtime || options.script.empty();
     sim::Server server(device, serverOptions);
 
     char folder[] = "/tmp/devsim-XXXXXX";
@@ -138,7 +140,7 @@ int main(int argc, char** argv)
         }
     } else {
         // FIXME: the interactive window comes with the screen; until then
-        // the device runs until its programs end.
+        // the device runs until its programs end (or devsim is stopped).
         while (server.AnyProcessAlive())
             server.RunFor(1000);
     }
