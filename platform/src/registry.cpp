@@ -6,11 +6,7 @@
 // ERROR_INVALID_HANDLE. As on Windows, these calls answer their error code
 // and leave the last error alone.
 //
-// Each successful change is written to the event log:
-//   reg-set key="HKEY_LOCAL_MACHINE\\Software\\X" value="Name" type=4 data=42
-//   reg-delete key="..." value="..."      reg-delete key="..."
-// REG_SZ data is the quoted text up to its first NUL, a 4-byte REG_DWORD
-// its decimal number, anything else its bytes as lowercase hex pairs.
+// The server writes each successful change to the event log.
 #include <cstring>
 #include <span>
 #include <string>
@@ -19,7 +15,6 @@
 #include "ce/errors.h"
 #include "ce/registry.h"
 #include "device_services.h"
-#include "server/event_log.h"
 
 namespace {
 
@@ -46,48 +41,6 @@ RegKeyId KeyIdOf(HKEY key)
 HKEY HandleOf(RegKeyId key) { return reinterpret_cast<HKEY>(static_cast<uintptr_t>(key)); }
 
 std::u16string_view TextOf(LPCWSTR text) { return text ? std::u16string_view(text) : std::u16string_view(); }
-
-std::string LogData(DWORD type, std::span<const BYTE> data)
-{
-    if (type == REG_SZ) {
-        std::u16string text;
-        for (size_t i = 0; i + 1 < data.size(); i += 2) {
-            char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-            if (c == 0)
-                break;
-            text += c;
-        }
-        return sim::QuoteLogText(text);
-    }
-    if (type == REG_DWORD && data.size() == 4)
-        return std::to_string(data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<DWORD>(data[3]) << 24));
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (BYTE b : data) {
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 0xF];
-    }
-    return hex;
-}
-
-void LogSet(RegKeyId key, std::u16string_view name, DWORD type, std::span<const BYTE> data)
-{
-    platform::Server().LogEvent("reg-set key=" + sim::QuoteLogText(Registry().PathOf(key)) +
-                                " value=" + sim::QuoteLogText(name) + " type=" + std::to_string(type) +
-                                " data=" + LogData(type, data));
-}
-
-// The full path of the key that path names below parent; empty when there
-// is none.
-std::u16string PathBelow(RegKeyId parent, std::u16string_view path)
-{
-    RegKeyId key = kNoKey;
-    if (Registry().OpenKey(parent, path, key) != ERROR_SUCCESS)
-        return {};
-    std::u16string full = Registry().PathOf(key);
-    Registry().CloseKey(key);
-    return full;
-}
 
 }  // namespace
 
@@ -126,10 +79,7 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType
         return ERROR_INVALID_PARAMETER;
     RegKeyId key = KeyIdOf(hKey);
     std::span<const BYTE> data(lpData, lpData ? cbData : 0);
-    LONG result = Registry().SetValue(key, TextOf(lpValueName), dwType, data);
-    if (result == ERROR_SUCCESS)
-        LogSet(key, TextOf(lpValueName), dwType, data);
-    return result;
+    return Registry().SetValue(key, TextOf(lpValueName), dwType, data);
 }
 
 // A buffer that is too small gets ERROR_MORE_DATA, the size it needs, and
@@ -162,25 +112,14 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWOR
 
 LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
 {
-    RegKeyId key = KeyIdOf(hKey);
-    LONG result = Registry().DeleteValue(key, TextOf(lpValueName));
-    if (result == ERROR_SUCCESS)
-        platform::Server().LogEvent("reg-delete key=" + sim::QuoteLogText(Registry().PathOf(key)) +
-                                    " value=" + sim::QuoteLogText(TextOf(lpValueName)));
-    return result;
+    return Registry().DeleteValue(KeyIdOf(hKey), TextOf(lpValueName));
 }
 
 LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
 {
     if (lpSubKey == nullptr)
         return ERROR_INVALID_PARAMETER;
-    RegKeyId parent = KeyIdOf(hKey);
-    // The path is taken first: once the key is gone its spelling is too.
-    std::u16string path = PathBelow(parent, lpSubKey);
-    LONG result = Registry().DeleteKey(parent, lpSubKey);
-    if (result == ERROR_SUCCESS)
-        platform::Server().LogEvent("reg-delete key=" + sim::QuoteLogText(path));
-    return result;
+    return Registry().DeleteKey(KeyIdOf(hKey), lpSubKey);
 }
 
 LONG RegCloseKey(HKEY hKey)

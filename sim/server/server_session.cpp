@@ -1,5 +1,7 @@
 // Session, status and registry requests.
 #include "ce/errors.h"
+#include "ce/registry.h"
+#include "event_log.h"
 #include "server.h"
 #include "wire_records.h"
 
@@ -8,6 +10,32 @@ namespace {
 
 // The task bar's height at 96 dpi; it scales with the screen's dpi.
 constexpr int kTaskBarHeight = 26;
+
+// How reg-set shows a value: REG_SZ as the quoted text up to its first NUL,
+// a 4-byte REG_DWORD as its decimal number, anything else as lowercase hex.
+std::string LogData(DWORD type, std::string_view data)
+{
+    if (type == REG_SZ) {
+        std::u16string text;
+        for (size_t i = 0; i + 1 < data.size(); i += 2) {
+            char16_t c = static_cast<char16_t>(static_cast<BYTE>(data[i]) | (static_cast<BYTE>(data[i + 1]) << 8));
+            if (c == 0)
+                break;
+            text += c;
+        }
+        return QuoteLogText(text);
+    }
+    auto byte = [&data](size_t i) { return static_cast<DWORD>(static_cast<BYTE>(data[i])); };
+    if (type == REG_DWORD && data.size() == 4)
+        return std::to_string(byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24));
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (size_t i = 0; i < data.size(); ++i) {
+        hex += kDigits[byte(i) >> 4];
+        hex += kDigits[byte(i) & 0xF];
+    }
+    return hex;
+}
 
 }  // namespace
 
@@ -72,8 +100,12 @@ void Server::HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& 
         std::u16string name = in.Text();
         uint32_t type = in.U32();
         std::string data = in.Bytes();
-        out.I32(registry.SetValue(key, name, type,
-                                  std::span<const BYTE>(reinterpret_cast<const BYTE*>(data.data()), data.size())));
+        LONG result = registry.SetValue(
+            key, name, type, std::span<const BYTE>(reinterpret_cast<const BYTE*>(data.data()), data.size()));
+        if (result == ERROR_SUCCESS)
+            LogEvent("reg-set key=" + QuoteLogText(registry.PathOf(key)) + " value=" + QuoteLogText(name) +
+                     " type=" + std::to_string(type) + " data=" + LogData(type, data));
+        out.I32(result);
         break;
     }
     case Op::RegQueryValue: {
@@ -87,12 +119,27 @@ void Server::HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& 
     }
     case Op::RegDeleteValue: {
         uint32_t key = in.U32();
-        out.I32(registry.DeleteValue(key, in.Text()));
+        std::u16string name = in.Text();
+        LONG result = registry.DeleteValue(key, name);
+        if (result == ERROR_SUCCESS)
+            LogEvent("reg-delete key=" + QuoteLogText(registry.PathOf(key)) + " value=" + QuoteLogText(name));
+        out.I32(result);
         break;
     }
     case Op::RegDeleteKey: {
         uint32_t parent = in.U32();
-        out.I32(registry.DeleteKey(parent, in.Text()));
+        std::u16string path = in.Text();
+        // The spelling is taken first: once the key is gone, so is it.
+        std::u16string full;
+        platform::RegKeyId key = 0;
+        if (registry.OpenKey(parent, path, key) == ERROR_SUCCESS) {
+            full = registry.PathOf(key);
+            registry.CloseKey(key);
+        }
+        LONG result = registry.DeleteKey(parent, path);
+        if (result == ERROR_SUCCESS)
+            LogEvent("reg-delete key=" + QuoteLogText(full));
+        out.I32(result);
         break;
     }
     case Op::RegPathOf:
