@@ -95,6 +95,18 @@ TEST_F(WindowsTest, CloseDestroysTheWindowAndItsChildrenWithDestroyEach)
     EXPECT_EQ(Events("window-destroy").size(), 2u);
 }
 
+TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
+{
+    HWND first = Make(u"First");
+    HWND child = Make(u"Child", WS_CHILD | WS_VISIBLE, first);
+    HWND second = Make(u"Second");
+    ASSERT_EQ(GetActiveWindow(), second);
+    // Activation gives the top level the focus on the way.
+    EXPECT_EQ(SetFocus(child), first);
+    EXPECT_EQ(GetActiveWindow(), first);
+    EXPECT_EQ(GetFocus(), child);
+}
+
 TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
 {
     HWND hwnd = Make(u"Main");

@@ -333,6 +333,11 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
     }
     case Op::SetFocus: {
         Hwnd hwnd = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        // Focusing one of its own windows elsewhere activates its top level.
+        if (window && window->pid == caller.pid && windows_.IsVisible(hwnd) &&
+            windows_.TopLevelOf(hwnd) != windows_.Active())
+            NotifyActivation(caller.pid, &effects, windows_.SetForeground(windows_.TopLevelOf(hwnd)));
         Hwnd before = windows_.Focus();
         std::optional<Hwnd> previous = windows_.SetFocus(hwnd);
         out.U8(previous ? 1 : 0).U32(previous.value_or(0));

@@ -156,8 +156,8 @@ public:
     Activation SetForeground(Hwnd hwnd);
     Hwnd Focus() const { return focus_; }
     // The previous focus; empty (and no change) when hwnd is not the active
-    // window or inside it. 0 clears the focus.
-    // FIXME: Win32 activates hwnd's top-level window first instead of refusing.
+    // window or inside it (the server activates a program's own window
+    // first, as Win32 does). 0 clears the focus.
     std::optional<Hwnd> SetFocus(Hwnd hwnd);
     Hwnd Capture() const { return capture_; }
     // The previous capture window; no change when hwnd does not exist.
