@@ -120,8 +120,12 @@ uint32_t Server::StartProcess(Pid parent, const std::u16string& path, const std:
     if (!platform::MapDevicePathIn(device_.RootPath(), path.c_str(), hostPath))
         return ERROR_PATH_NOT_FOUND;
     struct stat info;
-    if (stat(hostPath.c_str(), &info) != 0)
-        return errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
+    if (stat(hostPath.c_str(), &info) != 0) {
+        struct stat folder;
+        std::string parent = hostPath.substr(0, hostPath.find_last_of('/'));
+        bool folderThere = stat(parent.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+        return folderThere ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    }
     if (!S_ISREG(info.st_mode) || access(hostPath.c_str(), X_OK) != 0)
         return ERROR_BAD_FORMAT;
     if (listenFd_ < 0)
@@ -369,6 +373,13 @@ void Server::RunUntilIdle()
         if (!running)
             return;
         if (running->state == ProcessState::Starting && !running->connected) {
+            int status = 0;
+            if (running->hostPid > 0 && waitpid(running->hostPid, &status, WNOHANG) == running->hostPid) {
+                // It ended before it ever reached the device.
+                running->hostPid = 0;
+                ProcessEnded(*running, ExitCodeOfStatus(status));
+                continue;
+            }
             if (startWaitMs == 0)
                 startWaitMs = RealMs();
             else if (RealMs() - startWaitMs > kConnectTimeoutMs)

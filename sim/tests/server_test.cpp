@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <thread>
 
+#include "ce/errors.h"
 #include "server/server.h"
 
 namespace {
@@ -370,6 +372,25 @@ TEST_F(ServerTest, ActivationTellsBothWindowsAndEndedProcessesLoseTheirWindows)
     EXPECT_EQ(back.wParam, 1u);
     EXPECT_TRUE(Logged("window-destroy hwnd=" + std::to_string(two)));
     EXPECT_TRUE(Logged("process-exit pid=" + std::to_string(second_->Pid())));
+}
+
+TEST_F(ServerTest, ProgramsThatCannotStartOrEndBeforeConnectingAreReported)
+{
+    std::string socketPath = root_ + "/device";
+    std::string error;
+    ASSERT_TRUE(server_->Listen(socketPath, error)) << error;
+    sim::Pid pid = 0;
+    EXPECT_EQ(server_->StartProcess(0, u"\\Windows\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(server_->StartProcess(0, u"\\Nowhere\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+
+    std::string program = root_ + "/Windows/quits.exe";
+    std::ofstream(program) << "#!/bin/sh\nexit 7\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    ASSERT_EQ(server_->StartProcess(0, u"\\windows\\QUITS.exe", u"now", pid), 0u);
+    server_->RunUntilIdle();
+    EXPECT_TRUE(Logged("process-start pid=" + std::to_string(pid) + " path=\"\\\\windows\\\\QUITS.exe\" args=\"now\""));
+    EXPECT_TRUE(Logged("process-exit pid=" + std::to_string(pid) + " code=7"));
+    EXPECT_FALSE(server_->AnyProcessAlive());
 }
 
 }  // namespace
