@@ -16,7 +16,9 @@ int main()
     const char* args = std::getenv("DEVSIM_ARGS");
     std::u16string commandLine = args ? platform::Utf16FromUtf8(args) : std::u16string();
     platform::CurrentPid();
-    int code = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
+    const char* show = std::getenv("DEVSIM_SHOW");
+    int showCommand = show ? std::atoi(show) : SW_SHOW;
+    int code = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), showCommand);
     sim::WireWriter request;
     request.U32(static_cast<uint32_t>(code));
     platform::Call(sim::Op::Exit, request);

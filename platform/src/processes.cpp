@@ -4,6 +4,7 @@
 
 #include "ce/errors.h"
 #include "ce/process.h"
+#include "ce/windowing.h"
 #include "handles.h"
 #include "server_connection.h"
 #include "shellapi.h"
@@ -45,10 +46,10 @@ bool PidOfHandle(HANDLE handle, DWORD& pid)
 }
 
 // Asks the server to start the program; the Win32 error, or 0 with the pid.
-DWORD Start(const std::u16string& path, const std::u16string& args, DWORD& pid)
+DWORD Start(const std::u16string& path, const std::u16string& args, int show, DWORD& pid)
 {
     WireWriter request;
-    request.Text(path).Text(args);
+    request.Text(path).Text(args).I32(show);
     std::string reply = Call(Op::CreateProcess, request);
     WireReader in(reply);
     DWORD error = in.U32();
@@ -82,7 +83,7 @@ BOOL CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPVOID, LPV
         return FALSE;
     }
     DWORD pid = 0;
-    DWORD error = Start(lpApplicationName, lpCommandLine ? lpCommandLine : u"", pid);
+    DWORD error = Start(lpApplicationName, lpCommandLine ? lpCommandLine : u"", SW_SHOW, pid);
     if (error != ERROR_SUCCESS) {
         SetLastError(error);
         return FALSE;
@@ -106,7 +107,7 @@ BOOL ShellExecuteEx(LPSHELLEXECUTEINFOW info)
     std::u16string file = info->lpFile;
     std::u16string params = info->lpParameters ? info->lpParameters : u"";
     DWORD pid = 0;
-    DWORD error = _wcsicmp(verb.c_str(), u"open") == 0 ? Start(file, params, pid) : ERROR_NOT_SUPPORTED;
+    DWORD error = _wcsicmp(verb.c_str(), u"open") == 0 ? Start(file, params, info->nShow, pid) : ERROR_NOT_SUPPORTED;
     Server().LogEvent("shellexecute pid=" + std::to_string(CurrentPid()) + " file=" + sim::QuoteLogText(file) +
                       " params=" + sim::QuoteLogText(params) + " ok=" + (error == ERROR_SUCCESS ? "1" : "0"));
     info->hProcess = nullptr;

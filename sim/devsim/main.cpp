@@ -127,7 +127,7 @@ int main(int argc, char** argv)
     }
 
     sim::Pid shell = 0;
-    if (server.StartProcess(0, kShellPath, u"", shell) != 0)
+    if (server.StartProcess(kShellPath, u"", shell) != 0)
         device.LogEvent("boot shell=missing");
     server.RunUntilIdle();
 

@@ -58,7 +58,7 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
         std::u16string path = platform::Utf16FromUtf8(command.text);
         std::u16string params = platform::Utf16FromUtf8(command.parameters);
         Pid pid = 0;
-        uint32_t error = server_.StartProcess(0, path, params, pid);
+        uint32_t error = server_.StartProcess(path, params, pid);
         device.LogEvent("shellexecute pid=0 file=" + QuoteLogText(path) + " params=" + QuoteLogText(params) +
                         " ok=" + (error == 0 ? "1" : "0"));
         return true;

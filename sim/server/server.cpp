@@ -114,7 +114,7 @@ Pid Server::AttachClient(int fd, std::u16string path)
     return pid;
 }
 
-uint32_t Server::StartProcess(Pid parent, const std::u16string& path, const std::u16string& args, Pid& pid)
+uint32_t Server::StartProcess(const std::u16string& path, const std::u16string& args, Pid& pid, int showCommand)
 {
     std::string hostPath;
     if (!platform::MapDevicePathIn(device_.RootPath(), path.c_str(), hostPath))
@@ -142,6 +142,7 @@ uint32_t Server::StartProcess(Pid parent, const std::u16string& path, const std:
     environment.push_back("DEVSIM_ROOT=" + device_.RootPath());
     environment.push_back("DEVSIM_PROGRAM=" + platform::Utf8FromUtf16(path));
     environment.push_back("DEVSIM_ARGS=" + platform::Utf8FromUtf16(args));
+    environment.push_back("DEVSIM_SHOW=" + std::to_string(showCommand));
     std::vector<char*> envp;
     for (std::string& entry : environment)
         envp.push_back(entry.data());
@@ -160,7 +161,6 @@ uint32_t Server::StartProcess(Pid parent, const std::u16string& path, const std:
     process.args = args;
     process.state = ProcessState::Starting;
     LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(path) + " args=" + QuoteLogText(args));
-    (void)parent;
     return ERROR_SUCCESS;
 }
 

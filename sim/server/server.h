@@ -37,8 +37,9 @@ public:
     // A program already connected over fd (the in-process harness).
     Pid AttachClient(int fd, std::u16string path);
 
-    // Starts the host program at a CE path; answers a Win32 error code.
-    uint32_t StartProcess(Pid parent, const std::u16string& path, const std::u16string& args, Pid& pid);
+    // Starts the host program at a CE path, its WinMain to get the show
+    // command; answers a Win32 error code.
+    uint32_t StartProcess(const std::u16string& path, const std::u16string& args, Pid& pid, int showCommand = 5);
     // Ends a process as TerminateProcess does.
     void Terminate(Pid pid, uint32_t exitCode);
     void TerminateAll();

@@ -13,8 +13,9 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
     case Op::CreateProcess: {
         std::u16string path = in.Text();
         std::u16string args = in.Text();
+        int32_t show = in.I32();
         Pid pid = 0;
-        uint32_t error = StartProcess(caller.pid, path, args, pid);
+        uint32_t error = StartProcess(path, args, pid, show);
         out.U32(error).U32(pid);
         return true;
     }

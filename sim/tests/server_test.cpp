@@ -380,13 +380,13 @@ TEST_F(ServerTest, ProgramsThatCannotStartOrEndBeforeConnectingAreReported)
     std::string error;
     ASSERT_TRUE(server_->Listen(socketPath, error)) << error;
     sim::Pid pid = 0;
-    EXPECT_EQ(server_->StartProcess(0, u"\\Windows\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(server_->StartProcess(0, u"\\Nowhere\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(server_->StartProcess(u"\\Windows\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(server_->StartProcess(u"\\Nowhere\\none.exe", u"", pid), static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
 
     std::string program = root_ + "/Windows/quits.exe";
     std::ofstream(program) << "#!/bin/sh\nexit 7\n";
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    ASSERT_EQ(server_->StartProcess(0, u"\\windows\\QUITS.exe", u"now", pid), 0u);
+    ASSERT_EQ(server_->StartProcess(u"\\windows\\QUITS.exe", u"now", pid), 0u);
     server_->RunUntilIdle();
     EXPECT_TRUE(Logged("process-start pid=" + std::to_string(pid) + " path=\"\\\\windows\\\\QUITS.exe\" args=\"now\""));
     EXPECT_TRUE(Logged("process-exit pid=" + std::to_string(pid) + " code=7"));
