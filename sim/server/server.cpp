@@ -270,11 +270,24 @@ void Server::Park(Process& process, const WaitState& wait)
     // A wait that ends at once does not give up the device (only Sleep
     // yields, as Sleep(0) does).
     running_ = process.pid;
+    RunPrepared(process);
+}
+
+void Server::RunPrepared(Process& process)
+{
     process.state = ProcessState::Running;
     std::string reply = std::move(process.reply);
     process.reply.clear();
     if (!SendFrame(process.fd, reply))
         ProcessEnded(process, process.exitCodeSet ? process.exitCode : 0xC0000005);
+}
+
+void Server::Welcome(Process& process)
+{
+    process.state = ProcessState::Running;
+    WireWriter hello;
+    hello.Bytes(device_.RootPath());
+    Reply(process, hello);
 }
 
 uint64_t Server::NextDeadline() const
@@ -349,17 +362,10 @@ void Server::Schedule()
     running_ = chosen->pid;
     lastRun_ = chosen->pid;
     if (chosen->state == ProcessState::Ready) {
-        chosen->state = ProcessState::Running;
-        std::string reply = std::move(chosen->reply);
-        chosen->reply.clear();
-        if (!SendFrame(chosen->fd, reply))
-            ProcessEnded(*chosen, chosen->exitCodeSet ? chosen->exitCode : 0xC0000005);
+        RunPrepared(*chosen);
     } else if (chosen->connected) {
         // Connected before its turn: its Hello waits for the reply.
-        chosen->state = ProcessState::Running;
-        WireWriter hello;
-        hello.Bytes(device_.RootPath());
-        Reply(*chosen, hello);
+        Welcome(*chosen);
     }
     // Otherwise it runs as soon as its Hello arrives.
 }
@@ -529,12 +535,8 @@ void Server::HandleHello(int fd, const std::string& frame)
     Process& process = it->second;
     process.fd = fd;
     process.connected = true;
-    if (running_ == pid) {
-        process.state = ProcessState::Running;
-        WireWriter hello;
-        hello.Bytes(device_.RootPath());
-        Reply(process, hello);
-    }
+    if (running_ == pid)
+        Welcome(process);
 }
 
 void Server::ReadFrom(Process& process)
@@ -563,12 +565,8 @@ void Server::ReadFrom(Process& process)
             return;
         }
         process.connected = true;
-        if (running_ == process.pid) {
-            process.state = ProcessState::Running;
-            WireWriter hello;
-            hello.Bytes(device_.RootPath());
-            Reply(process, hello);
-        }
+        if (running_ == process.pid)
+            Welcome(process);
         return;
     }
     Handle(process, frame);

@@ -86,6 +86,10 @@ private:
     void Reply(Process& process, const WireWriter& reply);
     void Park(Process& process, const WaitState& wait);
     void MakeReady(Process& process, std::string reply);
+    // Lets the process run: with its prepared reply, or with the answer
+    // to its Hello.
+    void RunPrepared(Process& process);
+    void Welcome(Process& process);
     void ProcessEnded(Process& process, uint32_t exitCode);
     void FailStalledWaits();
     Process* Running();
