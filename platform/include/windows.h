@@ -27,6 +27,8 @@
 #include "ce/status.h"
 #include "ce/user.h"
 #include "ce/windowing.h"
+#include "ce/gdi.h"
+#include "ce/text.h"
 #include "ce/process.h"
 #include "ce/resources.h"
 #include "ce/crt.h"

@@ -8,6 +8,7 @@
 #include "ce/process.h"
 #include "ce/resources.h"
 #include "ce/user.h"
+#include "ce/gdi.h"
 #include "ce/windowing.h"
 #include "device_services.h"
 #include "message_box_buttons.h"

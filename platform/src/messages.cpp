@@ -1,6 +1,7 @@
 // Message queues, sending, dispatching and the default window procedure.
 #include "ce/errors.h"
 #include "ce/process.h"
+#include "ce/gdi.h"
 #include "local_windows.h"
 #include "server_connection.h"
 #include "window_info.h"
@@ -158,9 +159,15 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         EndPaint(hWnd, &paint);
         return 0;
     }
-    case WM_ERASEBKGND:
-        // FIXME: fills with the class brush once window DCs draw.
+    case WM_ERASEBKGND: {
+        LocalWindow* window = FindLocalWindow(hWnd);
+        if (!window || !window->background)
+            return 0;
+        RECT client;
+        GetClientRect(hWnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, window->background);
         return 1;
+    }
     case WM_SETTEXT:
         return SetWindowTextW(hWnd, reinterpret_cast<LPCWSTR>(lParam));
     case WM_GETTEXT:

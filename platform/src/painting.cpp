@@ -1,5 +1,6 @@
 // Update regions and the paint cycle.
 #include "ce/errors.h"
+#include "gdi/device_context.h"
 #include "local_windows.h"
 #include "server_connection.h"
 
@@ -84,12 +85,15 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     *lpPaint = PAINTSTRUCT{};
     lpPaint->rcPaint = ReadRect(in);
     bool erase = in.U8() != 0;
-    // FIXME: a window DC that draws into the screen comes with GDI; until
-    // then the handle only names the window.
-    lpPaint->hdc = reinterpret_cast<HDC>(hWnd);
+    lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint);
     if (erase)
         lpPaint->fErase = CallLocalProc(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;
     return lpPaint->hdc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint)
+{
+    if (lpPaint)
+        ReleaseDC(hWnd, lpPaint->hdc);
+    return TRUE;
+}

@@ -12,6 +12,7 @@
 #include "local_windows.h"
 #include "remote_device.h"
 #include "server/device.h"
+#include "server/screen_buffer.h"
 #include "server/server.h"
 #include "text_convert.h"
 
@@ -31,6 +32,7 @@ struct Connection {
     std::string root;
     std::unique_ptr<InProcessServer> local;
     std::unique_ptr<RemoteDevice> remote;
+    std::unique_ptr<sim::ScreenBuffer> screen;
 };
 
 Connection& Current()
@@ -62,6 +64,12 @@ void SayHello(Connection& connection)
     sim::WireReader in(reply);
     connection.root = in.Bytes();
     connection.remote = std::make_unique<RemoteDevice>(connection.root);
+    // Started programs inherit the descriptor; the in-process server's is
+    // this process's own.
+    int screenFd = in.I32();
+    std::string error;
+    if (screenFd >= 0)
+        connection.screen = sim::ScreenBuffer::Map(screenFd, error);
 }
 
 void StartLocal(Connection& connection, std::unique_ptr<sim::Device> device)
@@ -143,6 +151,7 @@ void Disconnect()
         connection.local.reset();
     }
     connection.remote.reset();
+    connection.screen.reset();
     connection.pid = 0;
     ForgetLocalWindows();
 }
@@ -162,6 +171,8 @@ std::string Call(sim::Op op, const sim::WireWriter& args)
 }
 
 DWORD CurrentPid() { return Connected().pid; }
+
+sim::ScreenBuffer* DeviceScreen() { return Connected().screen.get(); }
 
 DeviceServer& Server() { return *Connected().remote; }
 

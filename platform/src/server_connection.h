@@ -16,6 +16,7 @@
 
 namespace sim {
 class Device;
+class ScreenBuffer;
 }
 
 namespace platform {
@@ -33,5 +34,9 @@ std::string Call(sim::Op op, const sim::WireWriter& args);
 
 // This process's emulated pid.
 DWORD CurrentPid();
+
+// The device's framebuffer as this process maps it; none when the device
+// has no screen memory.
+sim::ScreenBuffer* DeviceScreen();
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Screen metrics, the work area, the input panel, cursors and stock objects.
+// Screen metrics, the work area, the input panel and cursors.
 #include "aygshell.h"
 #include "ce/errors.h"
 #include "local_windows.h"
@@ -105,11 +105,3 @@ HCURSOR SetCursor(HCURSOR hCursor)
 }
 
 SHORT GetKeyState(int) { return 0; }
-
-HGDIOBJ GetStockObject(int fnObject)
-{
-    // FIXME: stock brushes are only names until GDI draws with them.
-    if (fnObject < WHITE_BRUSH || fnObject > NULL_BRUSH)
-        return nullptr;
-    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x1000 + fnObject));
-}

@@ -41,6 +41,10 @@ Device::Device(std::string rootPath, DeviceProfile profile)
       profile_(std::move(profile)),
       registry_(rootUsable_ ? HivePathIn(rootPath_) : std::string())
 {
+    std::string error;
+    screen_ = ScreenBuffer::Create(profile_.screenWidth, profile_.screenHeight, error);
+    if (!screen_)
+        LogEvent("screen-failed " + error);
     PublishBatteryState();
 }
 

@@ -8,6 +8,7 @@
 #include "device_services.h"
 #include "event_log.h"
 #include "registry_store.h"
+#include "screen_buffer.h"
 
 namespace sim {
 
@@ -29,6 +30,10 @@ public:
     // Whether the root folder exists and can hold files.
     bool RootUsable() const { return rootUsable_; }
 
+    // The framebuffer; none when shared memory could not be had, and then
+    // nothing is drawn.
+    ScreenBuffer* Screen() { return screen_.get(); }
+
     // Rewrites the CE 5 battery state registry values from the profile.
     void PublishBatteryState();
 
@@ -42,6 +47,7 @@ private:
     DeviceProfile profile_;
     RegistryStore registry_;
     EventLog log_;
+    std::unique_ptr<ScreenBuffer> screen_;
     uint64_t timeMs_ = 0;
 };
 

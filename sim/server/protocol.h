@@ -14,7 +14,7 @@ namespace sim {
 
 enum class Op : uint16_t {
     // Session
-    Hello = 1,      // pid -> root path
+    Hello = 1,      // pid -> root path, screen memory descriptor (-1 for none)
     Exit,           // exit code
     Log,            // line
     Status,         // -> the device's status figures
@@ -58,6 +58,7 @@ enum class Op : uint16_t {
     ReleaseCapture,
     WindowFromPoint,
     EnableWindow,
+    VisibleRegion,    // hwnd, whole window -> ok, origin, rectangles (screen)
 
     // Messages, timers, painting
     GetMessage = 90,  // filter (blocks)

@@ -246,8 +246,18 @@ void Server::ProcessEnded(Process& process, uint32_t exitCode)
     WakeWaiters();
 }
 
+void Server::PublishLayout()
+{
+    ScreenBuffer* screen = device_.Screen();
+    if (screen && windows_.LayoutVersion() != publishedLayout_) {
+        publishedLayout_ = windows_.LayoutVersion();
+        screen->SetLayoutVersion(screen->LayoutVersion() + 1);
+    }
+}
+
 void Server::Reply(Process& process, const WireWriter& reply)
 {
+    PublishLayout();
     if (!SendFrame(process.fd, reply.Data()))
         ProcessEnded(process, process.exitCodeSet ? process.exitCode : 0xC0000005);
 }
@@ -278,6 +288,7 @@ void Server::RunPrepared(Process& process)
     process.state = ProcessState::Running;
     std::string reply = std::move(process.reply);
     process.reply.clear();
+    PublishLayout();
     if (!SendFrame(process.fd, reply))
         ProcessEnded(process, process.exitCodeSet ? process.exitCode : 0xC0000005);
 }
@@ -287,6 +298,7 @@ void Server::Welcome(Process& process)
     process.state = ProcessState::Running;
     WireWriter hello;
     hello.Bytes(device_.RootPath());
+    hello.I32(device_.Screen() ? device_.Screen()->Fd() : -1);
     Reply(process, hello);
 }
 

@@ -84,6 +84,9 @@ private:
     void HandleHello(int fd, const std::string& frame);
     void Handle(Process& process, const std::string& frame);
     void Reply(Process& process, const WireWriter& reply);
+    // Tells the programs' DCs, through the screen header, that windows
+    // changed since they last looked.
+    void PublishLayout();
     void Park(Process& process, const WaitState& wait);
     void MakeReady(Process& process, std::string reply);
     // Lets the process run: with its prepared reply, or with the answer
@@ -129,6 +132,7 @@ private:
     std::map<Pid, Process> processes_;
     std::vector<int> unidentified_;  // connected, no Hello yet
     Pid nextPid_ = 1;
+    uint64_t publishedLayout_ = 0;
     Pid running_ = 0;
     Pid lastRun_ = 0;
     uint64_t now_ = 0;

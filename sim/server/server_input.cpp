@@ -88,6 +88,8 @@ bool Server::Rotate(const std::string& form)
     LogEvent("rotate form=" + form + " width=" + std::to_string(profile.screenWidth) +
              " height=" + std::to_string(profile.screenHeight));
     ScreenInfo screen = ScreenOf(profile);
+    if (ScreenBuffer* buffer = device_.Screen())
+        buffer->Resize(screen.width, screen.height);
     std::vector<Hwnd> resized =
         windows_.ScreenChanged(Rect{0, 0, screen.width, screen.height},
                                Rect{screen.workLeft, screen.workTop, screen.workRight, screen.workBottom});

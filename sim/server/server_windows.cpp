@@ -370,6 +370,21 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         out.U8(ok ? 1 : 0).U8(ok && windows_.Enable(hwnd, enable) ? 1 : 0);
         break;
     }
+    case Op::VisibleRegion: {
+        // Windows have no non-client area, so a whole-window DC and a
+        // client DC see the same pixels.
+        Hwnd hwnd = in.U32();
+        const Window* window = windows_.Get(hwnd);
+        out.U8(window ? 1 : 0);
+        if (!window)
+            break;
+        out.I32(window->rect.left).I32(window->rect.top);
+        Region region = windows_.VisibleRegion(hwnd);
+        out.U32(static_cast<uint32_t>(region.Rects().size()));
+        for (const Rect& r : region.Rects())
+            out.I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);
+        break;
+    }
     default:
         break;
     }

@@ -104,6 +104,7 @@ Hwnd WindowManager::Create(Pid pid, const CreateParams& params)
         return 0;
 
     Hwnd hwnd = AllocateHandle();
+    layoutVersion_++;
     Window& window = windows_[hwnd];
     window.hwnd = hwnd;
     window.pid = pid;
@@ -190,6 +191,7 @@ Destruction WindowManager::DestroyAll(const std::vector<Hwnd>& roots)
         if (!Contains(result.destroyed, root))
             CollectDestruction(root, result.destroyed);
     const std::vector<Hwnd>& leaving = result.destroyed;
+    layoutVersion_++;
 
     ExposeUncovered(leaving);
     Hwnd successor = Contains(leaving, active_) ? SuccessorOf(active_, leaving) : active_;
@@ -245,6 +247,7 @@ ShowResult WindowManager::Show(Hwnd hwnd, bool visible)
     result.wasVisible = (window->style & WS_VISIBLE) != 0;
     if (visible == result.wasVisible)
         return result;
+    layoutVersion_++;
 
     if (visible) {
         window->style |= WS_VISIBLE;
@@ -293,6 +296,7 @@ void WindowManager::SetRect(Window& window, const Rect& rect)
 {
     if (window.rect == rect)
         return;
+    layoutVersion_++;
     bool visible = IsVisible(window.hwnd);
     Rect before = VisibleBounds(window);
     int32_t dx = rect.left - window.rect.left;
@@ -344,6 +348,7 @@ bool WindowManager::SetStyle(Hwnd hwnd, uint32_t style)
     if (!window)
         return false;
     window->style = style;
+    layoutVersion_++;
     return true;
 }
 
@@ -431,12 +436,20 @@ void WindowManager::PlaceOnTop(Hwnd topLevel)
 {
     if (topLevel == desktop_)
         return;
+    std::vector<Hwnd> before = topLevel_;
     topLevel_.erase(std::remove(topLevel_.begin(), topLevel_.end(), topLevel), topLevel_.end());
     auto position = topLevel_.begin();
     if (!(windows_.at(topLevel).exStyle & WS_EX_TOPMOST))
         position = std::find_if(topLevel_.begin(), topLevel_.end(),
                                 [this](Hwnd hwnd) { return !(windows_.at(hwnd).exStyle & WS_EX_TOPMOST); });
     topLevel_.insert(position, topLevel);
+    if (topLevel_ != before) {
+        // What covered the raised window is gone from the screen.
+        layoutVersion_++;
+        Window& raised = windows_.at(topLevel);
+        if (raised.style & WS_VISIBLE)
+            InvalidateTree(raised, raised.rect, true, true);
+    }
     // Owned windows stay above their owner.
     std::vector<Hwnd> owned;
     for (Hwnd hwnd : topLevel_)
@@ -573,6 +586,36 @@ Hwnd WindowManager::HitTest(Point screenPoint) const
         return window->hwnd;
     }
     return 0;
+}
+
+Region WindowManager::VisibleRegion(Hwnd hwnd) const
+{
+    const Window* window = Get(hwnd);
+    if (!window || !IsVisible(hwnd))
+        return Region();
+    Region region(VisibleBounds(*window));
+    if (window->style & WS_CLIPCHILDREN)
+        for (Hwnd child : window->children)
+            if (windows_.at(child).style & WS_VISIBLE)
+                region.Subtract(windows_.at(child).rect);
+    // Siblings above on every level, then the top-level windows above.
+    const Window* level = window;
+    for (; level->parent; level = &windows_.at(level->parent)) {
+        for (Hwnd sibling : windows_.at(level->parent).children) {
+            if (sibling == level->hwnd)
+                break;
+            if (windows_.at(sibling).style & WS_VISIBLE)
+                region.Subtract(windows_.at(sibling).rect);
+        }
+    }
+    for (Hwnd above : topLevel_) {
+        if (above == level->hwnd)
+            break;
+        if (windows_.at(above).style & WS_VISIBLE)
+            region.Subtract(windows_.at(above).rect);
+    }
+    region.Intersect(screen_);
+    return region;
 }
 
 Rect WindowManager::VisibleBounds(const Window& window) const
@@ -727,6 +770,7 @@ std::string WindowManager::Dump() const
 
 std::vector<Hwnd> WindowManager::ScreenChanged(const Rect& screen, const Rect& workArea)
 {
+    layoutVersion_++;
     Rect oldScreen = screen_;
     Rect oldWorkArea = workArea_;
     screen_ = screen;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "region.h"
 #include "window_geometry.h"
 
 namespace sim {
@@ -184,6 +185,14 @@ public:
     // to that window and its descendants.
     Hwnd NextToPaint(Pid pid, Hwnd within = 0) const;
 
+    // The screen pixels a window's DC may draw on: its rectangle within its
+    // ancestors', less the visible siblings above it on every level, the
+    // visible top-level windows above, and its visible children when it has
+    // WS_CLIPCHILDREN. Empty for a hidden window.
+    Region VisibleRegion(Hwnd hwnd) const;
+    // Changes whenever the answer to VisibleRegion may have changed.
+    uint64_t LayoutVersion() const { return layoutVersion_; }
+
     // One line per window, top of the z-order first, children indented under
     // their parents.
     std::string Dump() const;
@@ -226,6 +235,7 @@ private:
     Hwnd active_ = 0;
     Hwnd focus_ = 0;
     Hwnd capture_ = 0;
+    uint64_t layoutVersion_ = 1;
 };
 
 }  // namespace sim

@@ -232,14 +232,6 @@ typedef CREATESTRUCTW CREATESTRUCT;
 // SystemParametersInfo
 #define SPI_GETWORKAREA 48
 
-// Stock objects used as class backgrounds
-#define WHITE_BRUSH 0
-#define LTGRAY_BRUSH 1
-#define GRAY_BRUSH 2
-#define DKGRAY_BRUSH 3
-#define BLACK_BRUSH 4
-#define NULL_BRUSH 5
-
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 
@@ -312,7 +304,6 @@ HCURSOR SetCursor(HCURSOR hCursor);
 BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 int GetSystemMetrics(int nIndex);
 SHORT GetKeyState(int nVirtKey);
-HGDIOBJ GetStockObject(int fnObject);
 
 #define RegisterClass RegisterClassW
 #define UnregisterClass UnregisterClassW

@@ -1,0 +1,175 @@
+// Block copies between DCs: BitBlt, StretchBlt and PatBlt.
+#include <algorithm>
+#include <vector>
+
+#include "device_context.h"
+
+namespace platform {
+namespace {
+
+// The byte operation of a raster code on source s and destination d;
+// SRCCOPY has its own fast path.
+uint8_t Combine(DWORD rop, uint8_t s, uint8_t d)
+{
+    switch (rop) {
+    case SRCPAINT: return s | d;
+    case SRCAND: return s & d;
+    case SRCINVERT: return s ^ d;
+    default: return s;
+    }
+}
+
+bool UsesSource(DWORD rop) { return rop == SRCCOPY || rop == SRCPAINT || rop == SRCAND || rop == SRCINVERT; }
+
+void CombineRow(DWORD rop, uint8_t* to, int toStep, const uint8_t* from, int fromStep, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        for (int c = 0; c < 3; ++c)
+            to[c] = Combine(rop, from[c], to[c]);
+        to += toStep;
+        from += fromStep;
+    }
+}
+
+// Copies the rectangle (in destination surface coordinates) from the source
+// surface displaced by (sx, sy); both surfaces may be the same one.
+void CopyRect(const Surface& to, const sim::Rect& r, const Surface& from, int sx, int sy, DWORD rop)
+{
+    int width = r.Width();
+    int toStep = to.BytesPerPixel();
+    int fromStep = from.BytesPerPixel();
+    // Moving down within one surface copies the last row first.
+    bool upward = to.bits == from.bits && sy < 0;
+    for (int i = 0; i < r.Height(); ++i) {
+        int y = upward ? r.bottom - 1 - i : r.top + i;
+        uint8_t* target = to.At(r.left, y);
+        const uint8_t* source = from.At(r.left + sx, y + sy);
+        if (rop == SRCCOPY)
+            CopyPixels(target, toStep, source, fromStep, width);
+        else
+            CombineRow(rop, target, toStep, source, fromStep, width);
+    }
+}
+
+void PaintRect(const Surface& to, const sim::Rect& r, DWORD rop, COLORREF colour)
+{
+    for (int y = r.top; y < r.bottom; ++y) {
+        if (rop == DSTINVERT) {
+            uint8_t* p = to.At(r.left, y);
+            for (int x = r.left; x < r.right; ++x, p += to.BytesPerPixel())
+                p[0] ^= 0xFF, p[1] ^= 0xFF, p[2] ^= 0xFF;
+        } else {
+            FillSpan(to, r.left, y, r.Width(), colour);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)
+{
+    if (!UsesSource(rop))
+        return PatBlt(hdc, x, y, cx, cy, rop);
+    DrawTarget target;
+    Surface source;
+    int sdx = 0, sdy = 0;
+    if (!TargetOf(hdc, target) || !SourceOf(hdcSrc, source, sdx, sdy))
+        return FALSE;
+    if (cx <= 0 || cy <= 0)
+        return TRUE;
+    // Destination rectangle on its surface, and the displacement to the
+    // matching source pixels.
+    sim::Rect area{x + target.dx, y + target.dy, x + target.dx + cx, y + target.dy + cy};
+    int shiftX = (x1 + sdx) - area.left;
+    int shiftY = (y1 + sdy) - area.top;
+    // Only pixels that exist in the source are copied.
+    area = sim::Intersect(area, sim::Rect{0, 0, source.width, source.height}.Offset(-shiftX, -shiftY));
+    // When source and destination overlap on one surface, the clip pieces
+    // are copied in an order that reads each pixel before it is written.
+    std::vector<sim::Rect> pieces = target.clip.Rects();
+    if (source.bits == target.surface.bits)
+        std::sort(pieces.begin(), pieces.end(), [shiftY](const sim::Rect& a, const sim::Rect& b) {
+            return shiftY < 0 ? a.top > b.top : a.top < b.top;
+        });
+    for (const sim::Rect& clip : pieces) {
+        sim::Rect piece = sim::Intersect(area, clip);
+        if (!piece.Empty())
+            CopyRect(target.surface, piece, source, shiftX, shiftY, rop);
+    }
+    return TRUE;
+}
+
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                int wSrc, int hSrc, DWORD rop)
+{
+    if (wDest == wSrc && hDest == hSrc)
+        return BitBlt(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, rop);
+    DrawTarget target;
+    Surface source;
+    int sdx = 0, sdy = 0;
+    if (!TargetOf(hdcDest, target) || !SourceOf(hdcSrc, source, sdx, sdy) || rop != SRCCOPY)
+        return FALSE;
+    // Mirroring (negative extents) is not needed by the device programs.
+    if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0)
+        return FALSE;
+    sim::Rect area{xDest + target.dx, yDest + target.dy, xDest + target.dx + wDest, yDest + target.dy + hDest};
+    int step = target.surface.BytesPerPixel();
+    int sourceStep = source.BytesPerPixel();
+    // Nearest pixel: destination column i takes source column i * wSrc / wDest.
+    std::vector<int> columns(static_cast<size_t>(wDest));
+    for (int i = 0; i < wDest; ++i)
+        columns[static_cast<size_t>(i)] = xSrc + sdx + static_cast<int>(static_cast<int64_t>(i) * wSrc / wDest);
+    for (const sim::Rect& clip : target.clip.Rects()) {
+        sim::Rect piece = sim::Intersect(area, clip);
+        for (int y = piece.top; y < piece.bottom; ++y) {
+            int sourceY = ySrc + sdy + static_cast<int>(static_cast<int64_t>(y - area.top) * hSrc / hDest);
+            if (sourceY < 0 || sourceY >= source.height)
+                continue;
+            const uint8_t* row = source.Row(sourceY);
+            uint8_t* p = target.surface.At(piece.left, y);
+            for (int x = piece.left; x < piece.right; ++x, p += step) {
+                int sourceX = columns[static_cast<size_t>(x - area.left)];
+                if (sourceX < 0 || sourceX >= source.width)
+                    continue;
+                const uint8_t* s = row + static_cast<ptrdiff_t>(sourceX) * sourceStep;
+                p[0] = s[0];
+                p[1] = s[1];
+                p[2] = s[2];
+            }
+        }
+    }
+    return TRUE;
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
+{
+    DrawTarget target;
+    DeviceContext* dc = FindDc(hdc);
+    if (!dc || !TargetOf(hdc, target))
+        return FALSE;
+    COLORREF colour = 0;
+    switch (rop) {
+    case BLACKNESS: colour = RGB(0, 0, 0); break;
+    case WHITENESS: colour = RGB(255, 255, 255); break;
+    case PATCOPY:
+        if (!BrushColour(static_cast<HBRUSH>(dc->brush), colour))
+            return TRUE;
+        break;
+    case DSTINVERT: break;
+    default: return FALSE;
+    }
+    if (w < 0)
+        x += w, w = -w;
+    if (h < 0)
+        y += h, h = -h;
+    sim::Rect area{x + target.dx, y + target.dy, x + target.dx + w, y + target.dy + h};
+    for (const sim::Rect& clip : target.clip.Rects()) {
+        sim::Rect piece = sim::Intersect(area, clip);
+        if (!piece.Empty())
+            PaintRect(target.surface, piece, rop, colour);
+    }
+    return TRUE;
+}

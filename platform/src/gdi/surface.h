@@ -1,0 +1,49 @@
+// Pixels that GDI draws on: the screen or a bitmap's memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ce/types.h"
+
+namespace platform {
+
+// 24 or 32 bits per pixel, blue, green, red (and an unused fourth byte).
+struct Surface {
+    uint8_t* bits = nullptr;  // the first row in memory
+    int width = 0;
+    int height = 0;
+    int stride = 0;  // bytes from one row in memory to the next
+    int bitsPerPixel = 24;
+    bool bottomUp = false;  // the first row in memory is the picture's last
+
+    bool Valid() const { return bits != nullptr && width > 0 && height > 0; }
+    int BytesPerPixel() const { return bitsPerPixel / 8; }
+    uint8_t* Row(int y) const
+    {
+        return bits + static_cast<ptrdiff_t>(bottomUp ? height - 1 - y : y) * stride;
+    }
+    uint8_t* At(int x, int y) const { return Row(y) + static_cast<ptrdiff_t>(x) * BytesPerPixel(); }
+};
+
+inline void PutColour(uint8_t* pixel, COLORREF colour)
+{
+    pixel[0] = static_cast<uint8_t>(colour >> 16);
+    pixel[1] = static_cast<uint8_t>(colour >> 8);
+    pixel[2] = static_cast<uint8_t>(colour);
+}
+
+inline COLORREF ColourAt(const uint8_t* pixel)
+{
+    return static_cast<COLORREF>(pixel[2]) | (static_cast<COLORREF>(pixel[1]) << 8) |
+           (static_cast<COLORREF>(pixel[0]) << 16);
+}
+
+// Paints count pixels of one row from (x, y) on; the caller has clipped.
+void FillSpan(const Surface& surface, int x, int y, int count, COLORREF colour);
+
+// Copies count pixels between rows of either depth; the rows may overlap
+// only when both have the same depth.
+void CopyPixels(uint8_t* to, int toBytesPerPixel, const uint8_t* from, int fromBytesPerPixel, int count);
+
+}  // namespace platform
