@@ -201,3 +201,23 @@ DWORD GetTickCount(void)
     WireReader in(reply);
     return in.U32();
 }
+
+void GetLocalTime(LPSYSTEMTIME lpSystemTime)
+{
+    std::string reply = Call(Op::LocalTime, WireWriter());
+    WireReader in(reply);
+    SYSTEMTIME time;
+    time.wYear = in.U16();
+    time.wMonth = in.U16();
+    time.wDayOfWeek = in.U16();
+    time.wDay = in.U16();
+    time.wHour = in.U16();
+    time.wMinute = in.U16();
+    time.wSecond = in.U16();
+    time.wMilliseconds = in.U16();
+    if (lpSystemTime)
+        *lpSystemTime = time;
+}
+
+// The device keeps no time zone: its clock is local time.
+void GetSystemTime(LPSYSTEMTIME lpSystemTime) { GetLocalTime(lpSystemTime); }

@@ -174,8 +174,22 @@ TEST_F(WindowsTest, TextPointsAndProcessesAnswerAsDocumented)
     EXPECT_EQ(Events("shellexecute").back(),
               "shellexecute pid=" + std::to_string(pid) + " file=\"\\\\Windows\\\\missing.exe\" params=\"\" ok=0");
     DWORD before = GetTickCount();
+    SYSTEMTIME start;
+    GetLocalTime(&start);
     Sleep(5000);
     EXPECT_EQ(GetTickCount() - before, 5000u);
+
+    // The wall clock starts at the profile's boot time and runs with the device.
+    SYSTEMTIME later;
+    GetLocalTime(&later);
+    EXPECT_EQ(start.wYear, 2007);
+    EXPECT_EQ(start.wMonth, 6);
+    EXPECT_EQ(start.wDay, 1);
+    EXPECT_EQ(start.wDayOfWeek, 5);  // a Friday
+    EXPECT_EQ(start.wHour, 9);
+    EXPECT_EQ((later.wMinute * 60 + later.wSecond) * 1000 + later.wMilliseconds -
+                  ((start.wMinute * 60 + start.wSecond) * 1000 + start.wMilliseconds),
+              5000);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "device_profile.h"
 
 #include <charconv>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -188,6 +189,23 @@ bool ParseCard(std::string_view text, bool& present)
     return true;
 }
 
+// "YYYY-MM-DD HH:MM" in the years a Pocket PC can show.
+bool ParseClock(std::string_view text, int64_t& seconds)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
+        !ParseNumber(text.substr(0, 4), year) || !ParseNumber(text.substr(5, 2), month) ||
+        !ParseNumber(text.substr(8, 2), day) || !ParseNumber(text.substr(11, 2), hour) ||
+        !ParseNumber(text.substr(14, 2), minute))
+        return false;
+    std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                                     std::chrono::day(static_cast<unsigned>(day))};
+    if (year < 1980 || year > 2099 || !date.ok() || hour > 23 || minute > 59)
+        return false;
+    seconds = std::chrono::sys_days(date).time_since_epoch().count() * 86400LL + hour * 3600 + minute * 60;
+    return true;
+}
+
 using Setter = std::function<bool(std::string_view, DeviceProfile&)>;
 
 struct Key {
@@ -219,6 +237,7 @@ const std::vector<Key>& Keys()
         {"card", [](std::string_view v, P& p) { return ParseCard(v, p.status.cardPresent); }},
         {"card.total", [](std::string_view v, P& p) { return ParseSize64(v, p.status.cardTotal); }},
         {"card.free", [](std::string_view v, P& p) { return ParseSize64(v, p.status.cardFree); }},
+        {"clock", [](std::string_view v, P& p) { return ParseClock(v, p.clockStart); }},
     };
     return keys;
 }

@@ -15,6 +15,7 @@
 //   store.size  store.free              object store (32-bit)
 //   appdata.total  appdata.free         application data volume (64-bit)
 //   card=present|absent  card.total  card.free   storage card (64-bit)
+//   clock=2007-06-01 09:00        local date and time when the device boots
 // Sizes are bytes, or a count with a binary suffix K, M or G ("700M").
 #pragma once
 
@@ -31,7 +32,12 @@ struct DeviceProfile {
     int screenWidth = 240;
     int screenHeight = 320;
     int dpi = 96;
+    // Seconds from 1970-01-01 00:00 to the local time at boot; the device
+    // keeps no time zone, so local and system time are the same.
+    int64_t clockStart = kDefaultClockStart;
     platform::DeviceStatus status;
+
+    static constexpr int64_t kDefaultClockStart = 1180688400;  // 2007-06-01 09:00
 };
 
 // Parses profile text over the defaults; on a malformed line sets error to

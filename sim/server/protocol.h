@@ -38,6 +38,7 @@ enum class Op : uint16_t {
     Sleep,               // milliseconds (blocks)
     TickCount,           // -> device time
     Cursor,              // shape name
+    LocalTime,           // -> year, month, day of week, day, hour, minute, second, milliseconds
 
     // Windows
     CreateWindow = 60,

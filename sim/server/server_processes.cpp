@@ -1,5 +1,6 @@
 // Process, wait and clock requests.
 #include <algorithm>
+#include <chrono>
 
 #include "ce/errors.h"
 #include "event_log.h"
@@ -59,6 +60,22 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
     case Op::TickCount:
         out.U32(static_cast<uint32_t>(now_));
         return true;
+    case Op::LocalTime: {
+        int64_t milliseconds = device_.Profile().clockStart * 1000 + static_cast<int64_t>(now_);
+        std::chrono::sys_days days{std::chrono::days(milliseconds / 86400000)};
+        int64_t inDay = milliseconds % 86400000;
+        std::chrono::year_month_day date{days};
+        std::chrono::weekday weekday{days};
+        out.U16(static_cast<uint16_t>(static_cast<int>(date.year())))
+            .U16(static_cast<uint16_t>(static_cast<unsigned>(date.month())))
+            .U16(static_cast<uint16_t>(weekday.c_encoding()))
+            .U16(static_cast<uint16_t>(static_cast<unsigned>(date.day())))
+            .U16(static_cast<uint16_t>(inDay / 3600000))
+            .U16(static_cast<uint16_t>(inDay / 60000 % 60))
+            .U16(static_cast<uint16_t>(inDay / 1000 % 60))
+            .U16(static_cast<uint16_t>(inDay % 1000));
+        return true;
+    }
     case Op::Cursor:
         LogEvent("cursor pid=" + std::to_string(caller.pid) + " shape=" + QuoteLogText(in.Bytes()));
         return true;

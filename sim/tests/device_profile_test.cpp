@@ -106,7 +106,8 @@ TEST(DeviceProfile, ParsesEveryKey)
         "appdata.free=4294967297\n"
         "card=absent\n"
         "card.total=16g\n"
-        "card.free=3k\n");
+        "card.free=3k\n"
+        "clock=2008-02-29 23:59\n");
     EXPECT_EQ(p.name, "tester");
     EXPECT_EQ(p.screenWidth, 480);
     EXPECT_EQ(p.screenHeight, 800);
@@ -130,6 +131,7 @@ TEST(DeviceProfile, ParsesEveryKey)
     EXPECT_FALSE(p.status.cardPresent);
     EXPECT_EQ(p.status.cardTotal, 16 * kGiB);
     EXPECT_EQ(p.status.cardFree, 3u * 1024);
+    EXPECT_EQ(p.clockStart, 1204329540);
 
     // Keys not given keep the qvga values.
     sim::DeviceProfile partial = Parse("dpi=192");
@@ -151,7 +153,8 @@ TEST(DeviceProfile, BadLinesAreReportedWithTheirNumber)
         "main.flag=256",        "main.percent=-1",      "memory.total=4G",
         "memory.total=4294967296", "store.free=12T",    "store.size=M",
         "card.total=17179869184G", "card=maybe",           "name=",
-        "appdata.free=1.5G",
+        "appdata.free=1.5G",    "clock=2007-02-29 09:00", "clock=2007-06-01 24:00",
+        "clock=2007-6-1 09:00",
     };
     for (const char* line : badValues) {
         std::string error = ParseError(line);

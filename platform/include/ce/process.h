@@ -26,6 +26,17 @@ typedef struct _STARTUPINFOW {
 #define SYNCHRONIZE 0x00100000L
 #define PROCESS_ALL_ACCESS 0x001F0FFF
 
+typedef struct _SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+} SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
+
 BOOL CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPVOID lpProcessAttributes,
                     LPVOID lpThreadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags, LPVOID lpEnvironment,
                     LPCWSTR lpCurrentDirectory, LPSTARTUPINFOW lpStartupInfo,
@@ -39,6 +50,8 @@ HANDLE GetCurrentProcess(void);
 [[noreturn]] void ExitProcess(UINT uExitCode);
 void Sleep(DWORD dwMilliseconds);
 DWORD GetTickCount(void);
+void GetLocalTime(LPSYSTEMTIME lpSystemTime);
+void GetSystemTime(LPSYSTEMTIME lpSystemTime);
 
 #define CreateProcess CreateProcessW
 
