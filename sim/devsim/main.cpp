@@ -133,7 +133,11 @@ int main(int argc, char** argv)
 
     int status = 0;
     if (!options.script.empty()) {
-        sim::ScriptRunner runner(server);
+        sim::ScriptRunnerOptions runnerOptions;
+        runnerOptions.scriptFolder = options.script.parent_path();
+        runnerOptions.shots = options.shots;
+        runnerOptions.rebaseline = options.rebaseline;
+        sim::ScriptRunner runner(server, runnerOptions);
         if (!runner.Run(script)) {
             std::cerr << "devsim: " << options.script.string() << ": " << runner.Failure() << "\n";
             status = 1;

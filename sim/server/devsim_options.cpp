@@ -48,6 +48,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             options.realtime = true;
         else if (arg == "--shots")
             ok = TakePath(argc, argv, i, options.shots, error);
+        else if (arg == "--rebaseline")
+            options.rebaseline = true;
         else if (arg == "--help")
             options.help = true;
         else {
@@ -63,7 +65,7 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
 std::string DevsimUsage()
 {
     return "usage: devsim [--root DIR] [--reset] [--profile NAME|FILE] [--script FILE] [--log FILE]\n"
-           "              [--realtime] [--shots DIR] [--help]\n"
+           "              [--realtime] [--shots DIR] [--rebaseline] [--help]\n"
            "  --root DIR       the device's file system (default: devroot in the current folder);\n"
            "                   a missing or empty DIR is first filled from the device image\n"
            "  --reset          refill DIR from the device image\n"
@@ -71,7 +73,10 @@ std::string DevsimUsage()
            "  --script FILE    run FILE headless; exit 1 when an expectation fails\n"
            "  --log FILE       write the event log to FILE (default: standard output)\n"
            "  --realtime       follow real time instead of the virtual clock\n"
-           "  --shots DIR      the folder for screenshots\n"
+           "  --shots DIR      the folder for screenshots (shot FILE) and for the screens\n"
+           "                   that failed a match (NAME.actual.png)\n"
+           "  --rebaseline     match GOLDEN writes the screen to GOLDEN instead of comparing;\n"
+           "                   look at every golden it changes\n"
            "  --help           show this text\n";
 }
 

@@ -14,6 +14,7 @@ struct DevsimOptions {
     std::filesystem::path log;               // empty: standard output
     bool realtime = false;                   // real time instead of the virtual clock
     std::filesystem::path shots;             // the folder for screenshots; empty: not given
+    bool rebaseline = false;                 // match writes its golden instead of comparing
     bool help = false;
 };
 

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "png_file.h"
 
 namespace sim {
 
@@ -29,5 +32,25 @@ private:
     const std::vector<std::string>& lines_;
     size_t start_ = 0;
 };
+
+// A screen compared pixel for pixel with a golden picture.
+struct ScreenComparison {
+    bool sameSize = false;
+    int64_t differing = 0;  // pixels that differ, when the sizes agree
+    // The first differing pixel in reading order and its two colours
+    // (0xRRGGBB).
+    int firstX = 0;
+    int firstY = 0;
+    uint32_t screenColour = 0;
+    uint32_t goldenColour = 0;
+
+    bool Matches() const { return sameSize && differing == 0; }
+};
+
+ScreenComparison CompareScreen(const BgrPixels& screen, const RgbImage& golden);
+
+// What a failed comparison says: the sizes, or the count of differing
+// pixels and the first of them.
+std::string DescribeMismatch(const ScreenComparison& comparison, const BgrPixels& screen, const RgbImage& golden);
 
 }  // namespace sim

@@ -370,6 +370,7 @@ constexpr CommandWord kCommands[] = {
     {"kill", Kind::Kill, ParseTextCommand},
     {"dump", Kind::Dump, ParseTextCommand},
     {"shot", Kind::Shot, ParseTextCommand},
+    {"match", Kind::Match, ParseTextCommand},
     {"end", Kind::End, ParseNoArguments},
 };
 

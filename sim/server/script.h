@@ -18,7 +18,9 @@
 //   rotate FORM
 //   kill TITLE                 end the process owning that window
 //   dump FILE                  write the window tree
-//   shot FILE                  write a screenshot
+//   shot FILE                  write the screen as a PNG (under --shots)
+//   match GOLDEN               the screen equals the PNG GOLDEN, a path
+//                              relative to the script's folder
 //   end
 //
 // A line whose first non-blank character is '#' is a comment; elsewhere '#'
@@ -43,7 +45,7 @@ constexpr uint32_t kDefaultHoldMs = 1000;
 struct ScriptCommand {
     enum class Kind {
         Run, Wait, Idle, Tap, Down, Move, Up, Hold, Key, Expect, ExpectNot,
-        SetBattery, SetCard, SetLocale, Rotate, Kill, Dump, Shot, End,
+        SetBattery, SetCard, SetLocale, Rotate, Kill, Dump, Shot, Match, End,
     };
     enum class KeyAction { Press, Down, Up };
     enum class Battery { Main, Backup };
@@ -52,7 +54,8 @@ struct ScriptCommand {
     Kind kind = Kind::End;
 
     // Run: the CE path. Expect, ExpectNot: the pattern as written.
-    // SetLocale, Rotate: the name. Kill: the title. Dump, Shot: the host file.
+    // SetLocale, Rotate: the name. Kill: the title. Dump, Shot, Match: the
+    // host file.
     std::string text;
     std::string parameters;  // Run; may be empty
     int x = 0, y = 0;        // Tap, Down, Move, Up, Hold

@@ -4,11 +4,13 @@
 
 #include "ce/windowing.h"
 #include "event_log.h"
+#include "png_file.h"
 #include "text_convert.h"
 
 namespace sim {
 namespace {
 
+namespace fs = std::filesystem;
 
 // Regional settings a script can switch to.
 bool ApplyLocale(const std::string& name, platform::DeviceStatus& status)
@@ -25,9 +27,32 @@ bool ApplyLocale(const std::string& name, platform::DeviceStatus& status)
     return true;
 }
 
+BgrPixels PixelsOf(const ScreenBuffer& screen)
+{
+    return BgrPixels{screen.Pixels(), screen.Width(), screen.Height(), screen.Stride()};
+}
+
+// Writes the screen, making the file's folder when it is missing.
+bool WriteScreen(const ScreenBuffer& screen, const fs::path& file, std::string& error)
+{
+    std::error_code ec;
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path(), ec);
+    return WritePngFile(file, PixelsOf(screen), error);
+}
+
+fs::path Under(const fs::path& folder, const std::string& name)
+{
+    fs::path file = name;
+    return file.is_relative() && !folder.empty() ? folder / file : file;
+}
+
 }  // namespace
 
-ScriptRunner::ScriptRunner(Server& server) : server_(server), cursor_(server.GetDevice().Log().Lines()) {}
+ScriptRunner::ScriptRunner(Server& server, ScriptRunnerOptions options)
+    : server_(server), options_(std::move(options)), cursor_(server.GetDevice().Log().Lines())
+{
+}
 
 bool ScriptRunner::Fail(const ScriptCommand& command, const std::string& why)
 {
@@ -38,6 +63,8 @@ bool ScriptRunner::Fail(const ScriptCommand& command, const std::string& why)
 bool ScriptRunner::Run(const Script& script)
 {
     for (const ScriptCommand& command : script) {
+        // Every command, shot and match among them, finds the device
+        // settled: started programs waiting and pending paints done.
         server_.RunUntilIdle();
         if (command.kind == ScriptCommand::Kind::End)
             break;
@@ -150,10 +177,57 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
         return true;
     }
     case Kind::Shot:
-        // FIXME: screenshots come with the screen's framebuffer.
-        return Fail(command, "shot is not available yet");
+        return Shot(command);
+    case Kind::Match:
+        return Match(command);
     }
     return true;
+}
+
+bool ScriptRunner::Shot(const ScriptCommand& command)
+{
+    const ScreenBuffer* screen = server_.GetDevice().Screen();
+    if (!screen)
+        return Fail(command, "the device has no screen");
+    std::string error;
+    if (!WriteScreen(*screen, Under(options_.shots, command.text), error))
+        return Fail(command, error);
+    server_.GetDevice().LogEvent("shot file=" + QuoteLogText(command.text));
+    return true;
+}
+
+bool ScriptRunner::Match(const ScriptCommand& command)
+{
+    Device& device = server_.GetDevice();
+    const ScreenBuffer* screen = device.Screen();
+    if (!screen)
+        return Fail(command, "the device has no screen");
+    fs::path golden = Under(options_.scriptFolder, command.text);
+    std::string error;
+    if (options_.rebaseline) {
+        if (!WriteScreen(*screen, golden, error))
+            return Fail(command, error);
+        device.LogEvent("rebaseline file=" + QuoteLogText(command.text));
+        return true;
+    }
+    std::error_code ec;
+    if (!fs::exists(golden, ec))
+        return Fail(command, "no golden " + golden.string() + " (devsim --rebaseline writes it)");
+    RgbImage expected;
+    if (!ReadPngFile(golden, expected, error))
+        return Fail(command, error);
+    ScreenComparison comparison = CompareScreen(PixelsOf(*screen), expected);
+    device.LogEvent("match file=" + QuoteLogText(command.text) + " ok=" + (comparison.Matches() ? "1" : "0"));
+    if (comparison.Matches())
+        return true;
+    std::string why = "the screen differs from " + golden.string() + ": " +
+                      DescribeMismatch(comparison, PixelsOf(*screen), expected);
+    fs::path actual = Under(options_.shots, golden.stem().string() + ".actual.png");
+    if (WriteScreen(*screen, actual, error))
+        why += "; the screen is in " + actual.string();
+    else
+        why += "; " + error;
+    return Fail(command, why);
 }
 
 }  // namespace sim

@@ -2,6 +2,7 @@
 // device's user, each command once every process waits.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "expectations.h"
@@ -10,9 +11,16 @@
 
 namespace sim {
 
+// Where a script's files go and how match treats its goldens.
+struct ScriptRunnerOptions {
+    std::filesystem::path scriptFolder;  // relative goldens are found here
+    std::filesystem::path shots;         // relative shots go here; empty: the current folder
+    bool rebaseline = false;             // match writes its golden instead of comparing
+};
+
 class ScriptRunner {
 public:
-    explicit ScriptRunner(Server& server);
+    explicit ScriptRunner(Server& server, ScriptRunnerOptions options = {});
 
     // Runs every command; false at the first expectation that fails or
     // command that cannot be carried out, with the reason in Failure().
@@ -22,8 +30,11 @@ public:
 private:
     bool Execute(const ScriptCommand& command);
     bool Fail(const ScriptCommand& command, const std::string& why);
+    bool Shot(const ScriptCommand& command);
+    bool Match(const ScriptCommand& command);
 
     Server& server_;
+    ScriptRunnerOptions options_;
     ExpectationCursor cursor_;
     std::string failure_;
 };

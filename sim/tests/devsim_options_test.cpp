@@ -28,11 +28,11 @@ TEST(DevsimOptions, DefaultsAndEveryOption)
     EXPECT_EQ(defaults.root, "devroot");
     EXPECT_EQ(defaults.profile, "qvga");
     EXPECT_TRUE(defaults.script.empty() && defaults.log.empty() && defaults.shots.empty());
-    EXPECT_FALSE(defaults.reset || defaults.realtime || defaults.help);
+    EXPECT_FALSE(defaults.reset || defaults.realtime || defaults.rebaseline || defaults.help);
 
     sim::DevsimOptions options;
     ASSERT_TRUE(Parse({"--root", "/tmp/dev root", "--reset", "--profile", "vga", "--script", "a.txt", "--log",
-                       "a.log", "--realtime", "--shots", "shots", "--help", "--profile", "my.profile"},
+                       "a.log", "--realtime", "--shots", "shots", "--rebaseline", "--help", "--profile", "my.profile"},
                       options, error))
         << error;
     EXPECT_EQ(options.root, "/tmp/dev root");
@@ -42,6 +42,7 @@ TEST(DevsimOptions, DefaultsAndEveryOption)
     EXPECT_EQ(options.log, "a.log");
     EXPECT_TRUE(options.realtime);
     EXPECT_EQ(options.shots, "shots");
+    EXPECT_TRUE(options.rebaseline);
     EXPECT_TRUE(options.help);
 }
 
@@ -53,6 +54,7 @@ TEST(DevsimOptions, BadCommandLinesSayWhatIsWrong)
     EXPECT_EQ(ParseError({"--root", "--reset"}), "--root needs a value");
     EXPECT_EQ(ParseError({"--script", ""}), "--script needs a value");
     EXPECT_NE(sim::DevsimUsage().find("--shots DIR"), std::string::npos);
+    EXPECT_NE(sim::DevsimUsage().find("--rebaseline"), std::string::npos);
 }
 
 }  // namespace

@@ -104,6 +104,10 @@ TEST(Script, SettingsNamesAndFiles)
     for (size_t i = 0; i < std::size(texts); ++i)
         EXPECT_EQ(script[3 + i].text, texts[i]);
     EXPECT_EQ(script[9].ms, 5000u);
+
+    ScriptCommand match = ParseOne("match \"golden/clip one.png\"");
+    EXPECT_EQ(match.kind, Kind::Match);
+    EXPECT_EQ(match.text, "golden/clip one.png");
 }
 
 TEST(Script, CommentsBlankLinesAndLineEndings)
@@ -141,6 +145,7 @@ TEST(Script, ErrorsNameTheLineAndTheProblem)
         {"set volume 3", "set: unknown setting \"volume\""},
         {"kill", "kill: missing argument"},
         {"shot \"a\" b", "shot: unexpected text after the closing quote"},
+        {"match  ", "match: missing argument"},
         {"rotate wide screen", "rotate: expected one name"},
         {"idle 5", "idle: takes no arguments"},
         {"Tap 1 2", "unknown command \"Tap\""},
