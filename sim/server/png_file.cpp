@@ -17,16 +17,32 @@ constexpr png_alloc_size_t kMaxChunkBytes = 1 << 20;
 // No PNG within the side limits needs more than this on disk.
 constexpr std::uintmax_t kMaxFileBytes = 512u << 20;
 
+// What libpng said during one read or write. It often gives the detail as a
+// warning just before a general error ("exceeds user limit", then "Invalid
+// IHDR data"), so the warnings go with the error.
+struct PngMessages {
+    std::string error;
+    std::string warnings;
+
+    std::string Text() const { return warnings.empty() ? error : error + " (" + warnings + ")"; }
+};
+
 // libpng reports an error by calling this, which must not return: the
 // message is kept and control jumps back to the setjmp of the call in
 // progress. Nothing between the two frames owns a C++ object.
 [[noreturn]] void OnPngError(png_structp png, png_const_charp message)
 {
-    static_cast<std::string*>(png_get_error_ptr(png))->assign(message);
+    static_cast<PngMessages*>(png_get_error_ptr(png))->error = message;
     png_longjmp(png, 1);
 }
 
-void OnPngWarning(png_structp, png_const_charp) {}
+void OnPngWarning(png_structp png, png_const_charp message)
+{
+    std::string& warnings = static_cast<PngMessages*>(png_get_error_ptr(png))->warnings;
+    if (!warnings.empty())
+        warnings += "; ";
+    warnings += message;
+}
 
 void AppendBytes(png_structp png, png_bytep data, size_t length)
 {
@@ -52,10 +68,10 @@ void ReadBytes(png_structp png, png_bytep data, size_t length)
 // Owns the libpng state of one read or write.
 class PngState {
 public:
-    PngState(bool write, std::string& message)
+    PngState(bool write, PngMessages& messages)
     {
-        png_ = write ? png_create_write_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning)
-                     : png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
+        png_ = write ? png_create_write_struct(PNG_LIBPNG_VER_STRING, &messages, OnPngError, OnPngWarning)
+                     : png_create_read_struct(PNG_LIBPNG_VER_STRING, &messages, OnPngError, OnPngWarning);
         write_ = write;
         if (png_)
             info_ = png_create_info_struct(png_);
@@ -153,15 +169,15 @@ bool EncodePng(const BgrPixels& pixels, std::string& png, std::string& error)
         error = "no pixels to write";
         return false;
     }
-    std::string message;
-    PngState state(true, message);
+    PngMessages messages;
+    PngState state(true, messages);
     if (!state.Ready()) {
         error = "libpng cannot start a write";
         return false;
     }
     std::string out;
     if (!EncodeRows(state.Png(), state.Info(), pixels, &out)) {
-        error = "PNG: " + message;
+        error = "PNG: " + messages.Text();
         return false;
     }
     png = std::move(out);
@@ -185,8 +201,8 @@ bool WritePngFile(const std::filesystem::path& path, const BgrPixels& pixels, st
 
 bool DecodePng(std::string_view png, RgbImage& image, std::string& error)
 {
-    std::string message;
-    PngState state(false, message);
+    PngMessages messages;
+    PngState state(false, messages);
     if (!state.Ready()) {
         error = "libpng cannot start a read";
         return false;
@@ -194,7 +210,7 @@ bool DecodePng(std::string_view png, RgbImage& image, std::string& error)
     ReadCursor cursor{png, 0};
     RgbImage decoded;
     if (!DecodeRows(state.Png(), state.Info(), &cursor, &decoded)) {
-        error = "PNG: " + message;
+        error = "PNG: " + messages.Text();
         return false;
     }
     image = std::move(decoded);
