@@ -12,6 +12,7 @@
 #include "ce/windowing.h"
 #include "device_services.h"
 #include "message_box_buttons.h"
+#include "message_box_drawing.h"
 #include "message_box_layout.h"
 #include "server/event_log.h"
 #include "server/wire_records.h"
@@ -31,6 +32,7 @@ struct Box {
     std::vector<int> buttons;
     size_t defaultIndex = 0;
     platform::MessageBoxLayout layout;
+    int dpi = 96;
     HWND hwnd = nullptr;
     int pressed = -1;  // button under the stylus since it went down
     bool ended = false;
@@ -77,8 +79,10 @@ POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(l
 void OnButtonDown(Box& box, LPARAM lParam)
 {
     box.pressed = platform::MessageBoxButtonAt(box.layout, PointOf(lParam));
-    if (box.pressed >= 0)
+    if (box.pressed >= 0) {
         SetCapture(box.hwnd);
+        InvalidateRect(box.hwnd, &box.layout.buttons[static_cast<size_t>(box.pressed)], FALSE);
+    }
 }
 
 // A button answers when the stylus goes up on the button it went down on.
@@ -88,6 +92,8 @@ void OnButtonUp(Box& box, LPARAM lParam)
     box.pressed = -1;
     if (GetCapture() == box.hwnd)
         ReleaseCapture();
+    if (pressed >= 0)
+        InvalidateRect(box.hwnd, &box.layout.buttons[static_cast<size_t>(pressed)], FALSE);
     if (pressed >= 0 && platform::MessageBoxButtonAt(box.layout, PointOf(lParam)) == pressed)
         Answer(box, box.buttons[pressed]);
 }
@@ -98,13 +104,19 @@ void OnEscape(Box& box)
         Answer(box, answer);
 }
 
-void OnPaint(HWND hwnd)
+void OnPaint(const Box& box)
 {
     PAINTSTRUCT paint;
-    BeginPaint(hwnd, &paint);
-    // FIXME: the box is not drawn yet (caption band, icon, wrapped text and
-    // buttons from its layout).
-    EndPaint(hwnd, &paint);
+    HDC dc = BeginPaint(box.hwnd, &paint);
+    platform::MessageBoxContent content;
+    content.caption = box.caption;
+    content.text = box.text;
+    content.icon = box.style & MB_ICONMASK;
+    content.buttons = box.buttons;
+    content.defaultIndex = box.defaultIndex;
+    content.pressed = box.pressed;
+    platform::DrawMessageBox(dc, box.layout, content, box.dpi);
+    EndPaint(box.hwnd, &paint);
 }
 
 LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -130,7 +142,7 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // Closing the box is dismissing it, as ESCAPE does; MessageBoxW itself
     // destroys the window.
     case WM_CLOSE: OnEscape(*box); return 0;
-    case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_PAINT: OnPaint(*box); return 0;
     // Destroyed from outside before an answer: the box answers 0.
     case WM_DESTROY:
         Answer(*box, 0);
@@ -153,13 +165,17 @@ bool EnsureBoxClass()
     return RegisterClassW(&wc) != 0;
 }
 
-platform::MessageBoxLayout LayOut(size_t buttonCount)
+void LayOut(Box& box)
 {
     std::string reply = platform::Call(sim::Op::Screen, sim::WireWriter());
     sim::WireReader in(reply);
     sim::ScreenInfo screen = sim::ReadScreen(in);
     RECT workArea = {screen.workLeft, screen.workTop, screen.workRight, screen.workBottom};
-    return platform::LayOutMessageBox(workArea, screen.dpi, buttonCount);
+    bool icon = (box.style & MB_ICONMASK) != 0;
+    LONG width = platform::MessageBoxTextWidth(workArea, screen.dpi, icon);
+    LONG height = platform::MessageBoxTextHeight(box.text, width, screen.dpi);
+    box.dpi = screen.dpi;
+    box.layout = platform::LayOutMessageBox(workArea, screen.dpi, box.buttons.size(), icon, height);
 }
 
 void Present(const Box& box)
@@ -237,7 +253,7 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
     box.caption = lpCaption ? lpCaption : kDefaultCaption;
     box.style = uType;
     box.defaultIndex = platform::MessageBoxDefaultIndex(uType, box.buttons.size());
-    box.layout = LayOut(box.buttons.size());
+    LayOut(box);
 
     HWND previous = GetActiveWindow();
     // The owner takes no input while its box is up, as on Windows.

@@ -8,7 +8,8 @@ namespace {
 // 96-dpi sizes, close to those of the Pocket PC shell's boxes.
 constexpr int kSideMargin = 8;
 constexpr int kCaptionHeight = 20;
-constexpr int kTextHeight = 64;
+constexpr int kTextHeight = 64;  // the least; longer texts get more
+constexpr int kIconSize = 32;
 constexpr int kTextGap = 6;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 22;
@@ -37,13 +38,25 @@ std::vector<RECT> ButtonRow(LONG left, LONG right, LONG top, size_t count, int d
 
 }  // namespace
 
-MessageBoxLayout LayOutMessageBox(const RECT& workArea, int dpi, size_t buttonCount)
+LONG MessageBoxTextWidth(const RECT& workArea, int dpi, bool icon)
+{
+    LONG margin = Scaled(kSideMargin, dpi);
+    LONG width = workArea.right - workArea.left - 4 * margin;
+    return icon ? width - Scaled(kIconSize, dpi) - margin : width;
+}
+
+MessageBoxLayout LayOutMessageBox(const RECT& workArea, int dpi, size_t buttonCount, bool icon, LONG textHeight)
 {
     LONG margin = Scaled(kSideMargin, dpi);
     LONG width = workArea.right - workArea.left - 2 * margin;
     LONG captionBottom = Scaled(kCaptionHeight, dpi);
     LONG textTop = captionBottom + Scaled(kTextGap, dpi);
-    LONG textBottom = textTop + Scaled(kTextHeight, dpi);
+    // Everything but the text, then the text as far as it fits.
+    LONG fixed = textTop + 2 * Scaled(kTextGap, dpi) + Scaled(kButtonHeight, dpi) + Scaled(kBottomMargin, dpi);
+    LONG room = workArea.bottom - workArea.top - 2 * margin - fixed;
+    LONG textArea = std::max<LONG>(Scaled(kTextHeight, dpi), textHeight + Scaled(kTextGap, dpi));
+    textArea = std::max<LONG>(std::min(textArea, room), Scaled(kIconSize, dpi));
+    LONG textBottom = textTop + textArea;
     LONG buttonsTop = textBottom + Scaled(kTextGap, dpi);
     LONG height = buttonsTop + Scaled(kButtonHeight, dpi) + Scaled(kBottomMargin, dpi);
 
@@ -52,7 +65,14 @@ MessageBoxLayout LayOutMessageBox(const RECT& workArea, int dpi, size_t buttonCo
     LONG top = workArea.top + (workArea.bottom - workArea.top - height) / 2;
     layout.box = Rect(left, top, left + width, top + height);
     layout.caption = Rect(0, 0, width, captionBottom);
-    layout.text = Rect(margin, textTop, width - margin, textBottom);
+    LONG textLeft = margin;
+    layout.icon = Rect(0, 0, 0, 0);
+    if (icon) {
+        LONG size = Scaled(kIconSize, dpi);
+        layout.icon = Rect(margin, textTop, margin + size, textTop + size);
+        textLeft = layout.icon.right + margin;
+    }
+    layout.text = Rect(textLeft, textTop, width - margin, textBottom);
     layout.buttons = ButtonRow(margin, width - margin, buttonsTop, buttonCount, dpi);
     return layout;
 }

@@ -86,6 +86,28 @@ TEST(MessageBoxLayout, HighDpiDoublesEverySize)
     }
 }
 
+TEST(MessageBoxLayout, IconTakesTheTextsLeftAndLongTextGrowsTheBoxWithinTheWorkArea)
+{
+    const RECT work = {0, 26, 240, 320};
+    MessageBoxLayout plain = LayOutMessageBox(work, 96, 1);
+    MessageBoxLayout withIcon = LayOutMessageBox(work, 96, 1, true);
+    EXPECT_EQ(Width(plain.icon), 0);
+    EXPECT_GT(Width(withIcon.icon), 0);
+    EXPECT_EQ(Width(withIcon.icon), Height(withIcon.icon));
+    EXPECT_FALSE(Overlap(withIcon.icon, withIcon.text));
+    EXPECT_EQ(Width(withIcon.text), platform::MessageBoxTextWidth(work, 96, true));
+    EXPECT_EQ(Width(plain.text), platform::MessageBoxTextWidth(work, 96, false));
+
+    // A short text keeps the least height; a longer one gets what it needs.
+    EXPECT_EQ(Height(LayOutMessageBox(work, 96, 1, false, 14).box), Height(plain.box));
+    MessageBoxLayout taller = LayOutMessageBox(work, 96, 1, false, 120);
+    EXPECT_GE(Height(taller.text), 120);
+    EXPECT_GT(Height(taller.box), Height(plain.box));
+    MessageBoxLayout huge = LayOutMessageBox(work, 96, 2, true, 5000);
+    EXPECT_TRUE(Inside(huge.box, work));
+    EXPECT_GT(huge.buttons[0].top, huge.text.bottom);
+}
+
 TEST(MessageBoxLayout, ButtonAtFindsTheButtonUnderAPoint)
 {
     MessageBoxLayout layout = LayOutMessageBox({0, 26, 240, 320}, 96, 3);

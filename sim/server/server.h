@@ -107,6 +107,8 @@ private:
     void NotifyActivation(Pid caller, Effects* effects, const Activation& activation);
     void WriteEffects(WireWriter& out, const Effects& effects);
     void LogActivation(const Activation& activation);
+    // The task bar repaints with the new active window's title.
+    void RefreshTaskBar();
     void LogCrossMessage(Pid from, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam, const char* kind);
     MessageQueue& QueueOf(Pid pid);
     bool TryWakeMessageWait(Process& process, WireWriter& reply);

@@ -12,6 +12,8 @@ constexpr Hwnd kHwndTopmost = 0xFFFFFFFF;
 constexpr Hwnd kHwndNoTopmost = 0xFFFFFFFE;
 // The shell's desktop window takes over the one the device starts with.
 constexpr std::u16string_view kDesktopClass = u"DesktopExplorerWindow";
+// The shell's task bar shows the active window's title.
+constexpr std::u16string_view kTaskBarClass = u"HHTaskBar";
 
 int64_t SizeParam(const Rect& client) { return (client.Width() & 0xFFFF) | ((client.Height() & 0xFFFF) << 16); }
 
@@ -76,11 +78,18 @@ void Server::LogActivation(const Activation& activation)
              " title=" + QuoteLogText(window ? window->title : u""));
 }
 
+void Server::RefreshTaskBar()
+{
+    if (Hwnd taskBar = windows_.Find(kTaskBarClass, std::nullopt))
+        windows_.Invalidate(taskBar, std::nullopt, true);
+}
+
 void Server::NotifyActivation(Pid caller, Effects* effects, const Activation& activation)
 {
     if (!activation.Changed())
         return;
     LogActivation(activation);
+    RefreshTaskBar();
     if (activation.deactivated)
         Notify(caller, effects, activation.deactivated, WM_ACTIVATE, WA_INACTIVE, activation.activated);
     if (activation.activated) {
@@ -260,6 +269,8 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
     case Op::SetWindowText: {
         Hwnd hwnd = in.U32();
         out.U8(windows_.SetTitle(hwnd, in.Text()) ? 1 : 0);
+        if (hwnd == windows_.Active())
+            RefreshTaskBar();
         break;
     }
     case Op::SetWindowLong: {

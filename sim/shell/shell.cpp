@@ -3,6 +3,9 @@
 // PC shell always keeps, which task lists leave out by their titles.
 #include <windows.h>
 
+#include "task_bar.h"
+#include "today_screen.h"
+
 namespace {
 
 const WCHAR kDesktopClass[] = TEXT("DesktopExplorerWindow");
@@ -25,14 +28,34 @@ const ShellWindow kAlwaysPresent[] = {
     {TEXT("ContactsView"), TEXT("Contacts")},
 };
 
+// The task bar's clock ticks once a minute.
+const UINT_PTR kClockTimer = 1;
+
+HWND g_desktop = NULL;
 HWND g_taskBar = NULL;
 
 void Paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    // FIXME: nothing of the shell is drawn yet.
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (hwnd == g_desktop)
+        shell::DrawTodayScreen(dc, client);
+    else if (hwnd == g_taskBar)
+        shell::DrawTaskBar(dc, client, g_desktop);
     EndPaint(hwnd, &ps);
+}
+
+void OnClockTick(HWND hwnd)
+{
+    SetTimer(hwnd, kClockTimer, shell::UntilNextMinute(), NULL);
+    InvalidateRect(hwnd, NULL, FALSE);
+    // A new day shows on the Today screen's date line.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wHour == 0 && now.wMinute == 0)
+        InvalidateRect(g_desktop, NULL, FALSE);
 }
 
 // The task bar spans the top of the screen down to the work area.
@@ -53,6 +76,12 @@ LRESULT CALLBACK ShellWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     switch (msg) {
     case WM_PAINT: Paint(hwnd); return 0;
+    // The shell paints its windows whole.
+    case WM_ERASEBKGND: return 1;
+    case WM_TIMER:
+        if (wParam == kClockTimer)
+            OnClockTick(hwnd);
+        return 0;
     case WM_CLOSE: return 0;
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -112,6 +141,7 @@ bool CreateShellWindows(HINSTANCE instance)
     if (!g_taskBar)
         return false;
     PlaceTaskBar();
+    SetTimer(g_taskBar, kClockTimer, shell::UntilNextMinute(), NULL);
     // Disabled, so that when a program's window goes activation passes over
     // them to the next program or the desktop.
     for (const ShellWindow& w : kAlwaysPresent)
@@ -127,6 +157,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLin
     if (!RegisterClasses(hInstance))
         return 1;
     HWND desktop = CreateDesktop(hInstance);
+    g_desktop = desktop;
     if (!desktop || !CreateShellWindows(hInstance))
         return 1;
     // After boot the desktop is the foreground window, as on the device.
