@@ -1,5 +1,6 @@
-// devsim: boots the emulated device and plays a script on it (or, without
-// one, runs until every program has ended).
+// devsim: boots the emulated device and plays a script on it, or, without
+// one, shows it in a window (or, with no display, runs until every program
+// has ended).
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "devsim/interactive_window.h"
 #include "server/devsim_options.h"
 #include "server/script.h"
 #include "server/script_runner.h"
@@ -142,9 +144,10 @@ int main(int argc, char** argv)
             std::cerr << "devsim: " << options.script.string() << ": " << runner.Failure() << "\n";
             status = 1;
         }
-    } else {
-        // FIXME: the interactive window comes with the screen; until then
-        // the device runs until its programs end (or devsim is stopped).
+    } else if (sim::RunInteractiveWindow(server, options.zoom, error) == sim::WindowOutcome::Unavailable) {
+        // Without a window the device runs until its programs end (or
+        // devsim is stopped).
+        std::cerr << "devsim: running without a window: " << error << "\n";
         while (server.AnyProcessAlive())
             server.RunFor(1000);
     }

@@ -27,6 +27,23 @@ bool TakePath(int argc, const char* const* argv, int& i, std::filesystem::path& 
     return true;
 }
 
+// The window's zoom: a whole number from 1 to kMaxZoom.
+bool TakeZoom(int argc, const char* const* argv, int& i, int& zoom, std::string& error)
+{
+    constexpr int kMaxZoom = 8;
+    std::string value;
+    if (!TakeValue(argc, argv, i, value, error))
+        return false;
+    bool digits = value.size() <= 2 && value.find_first_not_of("0123456789") == std::string::npos;
+    int number = digits ? std::stoi(value) : 0;
+    if (number < 1 || number > kMaxZoom) {
+        error = "--zoom takes a whole number from 1 to " + std::to_string(kMaxZoom) + ", not " + value;
+        return false;
+    }
+    zoom = number;
+    return true;
+}
+
 }  // namespace
 
 bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error)
@@ -50,6 +67,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             ok = TakePath(argc, argv, i, options.shots, error);
         else if (arg == "--rebaseline")
             options.rebaseline = true;
+        else if (arg == "--zoom")
+            ok = TakeZoom(argc, argv, i, options.zoom, error);
         else if (arg == "--help")
             options.help = true;
         else {
@@ -65,18 +84,21 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
 std::string DevsimUsage()
 {
     return "usage: devsim [--root DIR] [--reset] [--profile NAME|FILE] [--script FILE] [--log FILE]\n"
-           "              [--realtime] [--shots DIR] [--rebaseline] [--help]\n"
+           "              [--realtime] [--shots DIR] [--rebaseline] [--zoom N] [--help]\n"
            "  --root DIR       the device's file system (default: devroot in the current folder);\n"
            "                   a missing or empty DIR is first filled from the device image\n"
            "  --reset          refill DIR from the device image\n"
            "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, or a profile file\n"
-           "  --script FILE    run FILE headless; exit 1 when an expectation fails\n"
+           "  --script FILE    run FILE headless; exit 1 when an expectation fails; without it\n"
+           "                   the device shows in a window when there is a display\n"
            "  --log FILE       write the event log to FILE (default: standard output)\n"
            "  --realtime       follow real time instead of the virtual clock\n"
            "  --shots DIR      the folder for screenshots (shot FILE) and for the screens\n"
            "                   that failed a match (NAME.actual.png)\n"
            "  --rebaseline     match GOLDEN writes the screen to GOLDEN instead of comparing;\n"
            "                   look at every golden it changes\n"
+           "  --zoom N         the window's pixels per screen pixel, 1 to 8 (default: 2 for a\n"
+           "                   240-pixel screen, 1 for a 480-pixel one)\n"
            "  --help           show this text\n";
 }
 

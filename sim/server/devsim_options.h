@@ -14,12 +14,13 @@ struct DevsimOptions {
     std::filesystem::path log;               // empty: standard output
     bool realtime = false;                   // real time instead of the virtual clock
     std::filesystem::path shots;             // the folder for screenshots; empty: not given
+    int zoom = 0;                            // window pixels per screen pixel; 0: by screen size
     bool rebaseline = false;                 // match writes its golden instead of comparing
     bool help = false;
 };
 
 // Reads the options after argv[0] over the defaults; on an unknown option, a
-// missing value or a stray argument sets error and answers false.
+// missing or malformed value or a stray argument sets error and answers false.
 bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error);
 
 // The usage text for --help and for a bad command line.

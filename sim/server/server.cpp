@@ -414,6 +414,9 @@ void Server::RunUntilIdle()
 
 void Server::RunFor(uint64_t milliseconds)
 {
+    // The clock may have stood still while nothing ran; the time to let
+    // pass starts from now.
+    SyncRealClock();
     uint64_t target = now_ + milliseconds;
     if (options_.realtime) {
         uint64_t realTarget = realStartMs_ + target;

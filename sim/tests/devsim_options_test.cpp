@@ -57,4 +57,23 @@ TEST(DevsimOptions, BadCommandLinesSayWhatIsWrong)
     EXPECT_NE(sim::DevsimUsage().find("--rebaseline"), std::string::npos);
 }
 
+TEST(DevsimOptions, ZoomIsAWholeNumberFromOneToEight)
+{
+    sim::DevsimOptions options;
+    std::string error;
+    EXPECT_EQ(options.zoom, 0) << "by default the window picks its zoom";
+    ASSERT_TRUE(Parse({"--zoom", "3"}, options, error)) << error;
+    EXPECT_EQ(options.zoom, 3);
+    ASSERT_TRUE(Parse({"--zoom", "8"}, options, error)) << error;
+    EXPECT_EQ(options.zoom, 8);
+
+    EXPECT_EQ(ParseError({"--zoom", "0"}), "--zoom takes a whole number from 1 to 8, not 0");
+    EXPECT_EQ(ParseError({"--zoom", "9"}), "--zoom takes a whole number from 1 to 8, not 9");
+    EXPECT_EQ(ParseError({"--zoom", "2x"}), "--zoom takes a whole number from 1 to 8, not 2x");
+    EXPECT_EQ(ParseError({"--zoom", "-1"}), "--zoom takes a whole number from 1 to 8, not -1");
+    EXPECT_EQ(ParseError({"--zoom", "99999999999"}), "--zoom takes a whole number from 1 to 8, not 99999999999");
+    EXPECT_EQ(ParseError({"--zoom"}), "--zoom needs a value");
+    EXPECT_NE(sim::DevsimUsage().find("--zoom N"), std::string::npos);
+}
+
 }  // namespace
