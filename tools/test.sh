@@ -14,6 +14,7 @@ ctest --test-dir build --output-on-failure -j2
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
 ninja -C build-asan -j2
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions="$(pwd)/tools/lsan-suppressions.txt" \
     ctest --test-dir build-asan --output-on-failure -j2
 
 sh tools/conformance.sh
