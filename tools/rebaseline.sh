@@ -1,0 +1,38 @@
+#!/bin/sh
+# Regenerates the golden screenshots on purpose: rebuilds, then runs every
+# scenario script that compares the screen (a "match" line) with devsim
+# --rebaseline, so that each match writes its golden instead of comparing.
+# Lists the goldens that changed; look at every one before committing it.
+#   sh tools/rebaseline.sh [BUILD_DIR]      (default: build)
+set -e
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+ninja -C "$build" -j2
+
+work="$build/rebaseline"
+rm -rf "$work"
+mkdir -p "$work"
+failed=""
+for script in tests/scenarios/*.devsim; do
+    grep -q '^[[:blank:]]*match[[:blank:]]' "$script" || continue
+    name=$(basename "$script" .devsim)
+    # A first line "# profile: NAME" picks the device, as in the test suite.
+    profile=$(sed -n '1s/^# profile: *\([^ ]*\).*$/\1/p' "$script")
+    echo "rebaseline: $name (${profile:-qvga})"
+    if ! "$build/sim/devsim" --root "$work/$name.root" --reset --profile "${profile:-qvga}" --script "$script" \
+        --shots "$work/$name.shots" --log "$work/$name.log" --rebaseline; then
+        failed="$failed $name"
+    fi
+done
+
+echo
+echo "Goldens that changed (git status):"
+git status --short -- tests/scenarios/golden
+echo "Look at each of them (any PNG viewer) before you commit it: a golden is only"
+echo "as right as the person who looked at it."
+if [ -n "$failed" ]; then
+    echo "These scripts failed, their goldens may be incomplete:$failed (logs in $work)" >&2
+    exit 1
+fi
