@@ -1,7 +1,7 @@
 // Drawing kernels on the emulated screen: full-screen copies, stretches and
 // fills at 240x320 and 480x640, and a line of text. A memcpy of the
 // full-screen copy's bytes runs beside it for scale. Times per pixel show as
-// sec_per_pixel ("1.5n" is 1.5 ns).
+// sec_per_pixel (e.g. "1.5ns").
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
