@@ -154,6 +154,8 @@ std::optional<DeviceAction> InputMapper::Tick(uint64_t nowMs)
 
 std::optional<DeviceAction> InputMapper::Key(std::string_view keyName, bool down, bool repeat)
 {
+    // FIXME: a key held down does not repeat on the device; the server
+    // has no repeat-count key message yet.
     if (repeat)
         return std::nullopt;
     for (const KeyBinding& binding : kKeys) {
