@@ -57,8 +57,8 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm)
     tm.tmAveCharWidth = m.aveCharWidth;
     tm.tmMaxCharWidth = m.maxCharWidth;
     tm.tmWeight = logFont.lfWeight >= FW_SEMIBOLD ? FW_BOLD : FW_NORMAL;
-    tm.tmDigitizedAspectX = GetDeviceCaps(hdc, LOGPIXELSX);
-    tm.tmDigitizedAspectY = GetDeviceCaps(hdc, LOGPIXELSY);
+    // Device pixels are square.
+    tm.tmDigitizedAspectX = tm.tmDigitizedAspectY = GetDeviceCaps(hdc, LOGPIXELSY);
     tm.tmFirstChar = m.firstChar;
     tm.tmLastChar = m.lastChar;
     tm.tmDefaultChar = m.defaultChar;
