@@ -31,6 +31,8 @@ TextLayoutOptions LayoutOptionsFor(const RECT& rect, UINT format)
     options.wordBreak = (format & DT_WORDBREAK) != 0;
     options.prefixes = (format & DT_NOPREFIX) == 0;
     options.endEllipsis = (format & DT_END_ELLIPSIS) != 0;
+    // FIXME: DT_TABSTOP's tab size in bits 8 to 15 is not read; a tab
+    // always reaches the next multiple of eight characters.
     options.expandTabs = (format & DT_EXPANDTABS) != 0;
     return options;
 }
@@ -76,6 +78,8 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format)
         lineHeight += face.Metrics().externalLeading;
     int blockHeight = lineHeight * static_cast<int>(lines.size());
 
+    // The measured block starts at the top: DT_VCENTER and DT_BOTTOM only
+    // place text that is drawn.
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const TextLine& line : lines)
