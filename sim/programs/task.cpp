@@ -11,15 +11,24 @@ const WCHAR kTaskClass[] = TEXT("DevsimTask");
 
 TaskOptions g_options;
 
+// The task's title in grey in the middle of its window, so that a screen
+// shows which stand-in is in front.
+void Paint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(128, 128, 128));
+    DrawTextW(dc, g_options.title.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    EndPaint(hwnd, &ps);
+}
+
 LRESULT CALLBACK TaskProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_CLOSE:
         if (g_options.ignoreClose)
             return 0;
