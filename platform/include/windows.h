@@ -31,6 +31,7 @@
 #include "ce/text.h"
 #include "ce/process.h"
 #include "ce/resources.h"
+#include "ce/modules.h"
 #include "ce/crt.h"
 
 #endif

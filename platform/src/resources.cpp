@@ -9,6 +9,7 @@
 
 #include "ce/crt.h"
 #include "ce/errors.h"
+#include "module_library.h"
 #include "module_resources.h"
 #include "resource_file.h"
 
@@ -98,14 +99,15 @@ HRSRC HandleOf(const ResourceEntry& entry)
 }  // namespace
 }  // namespace platform
 
-// FIXME: only the main program is found; libraries are looked up by name
-// once LoadLibrary keeps a list of them.
+// Libraries are found by name only when LoadLibraryW loaded them.
 HMODULE GetModuleHandleW(LPCWSTR lpModuleName)
 {
     if (!lpModuleName)
         return platform::MainModule();
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
+    HMODULE library = platform::FindLoadedLibrary(lpModuleName);
+    if (!library)
+        SetLastError(ERROR_MOD_NOT_FOUND);
+    return library;
 }
 
 HRSRC FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType)

@@ -3,3 +3,7 @@
 #pragma once
 
 #include "ce/power_store.h"
+
+// CE looks exports up by 16-bit names; the desktop has only the 8-bit call.
+FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
+#define GetProcAddress GetProcAddressW
