@@ -1,0 +1,9 @@
+#include "graphics/alpha_image.h"
+
+void FreeAlphaImage(AlphaImage* image)
+{
+    if (image == NULL)
+        return;
+    delete[] image->pixels;
+    delete image;
+}
