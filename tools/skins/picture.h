@@ -34,6 +34,9 @@ Canvas Render(const Rendition& rendition);
 
 // The families, one file each.
 std::vector<Picture> MeterPictures();
+std::vector<Picture> StatusPictures();
+std::vector<Picture> ButtonPictures();
+std::vector<Picture> HomePictures();
 std::vector<Picture> ThemeBackgrounds();
 std::vector<Picture> TaskIconSheet();
 
