@@ -40,7 +40,8 @@ Canvas Render(const Rendition& rendition)
 std::vector<Picture> AllPictures()
 {
     std::vector<Picture> all;
-    for (auto family : {MeterPictures, StatusPictures, ButtonPictures, HomePictures, ThemeBackgrounds, TaskIconSheet}) {
+    for (auto family : {MeterPictures, StatusPictures, ButtonPictures, HomePictures, ThemeBackgrounds, PopupSkins,
+                        DecorPictures, TaskIconSheet}) {
         std::vector<Picture> pictures = family();
         all.insert(all.end(), pictures.begin(), pictures.end());
     }

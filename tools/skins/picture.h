@@ -38,6 +38,8 @@ std::vector<Picture> StatusPictures();
 std::vector<Picture> ButtonPictures();
 std::vector<Picture> HomePictures();
 std::vector<Picture> ThemeBackgrounds();
+std::vector<Picture> PopupSkins();
+std::vector<Picture> DecorPictures();
 std::vector<Picture> TaskIconSheet();
 
 std::vector<Picture> AllPictures();

@@ -21,17 +21,20 @@ class Pictures {
 public:
     Pictures() : all_(AllPictures()) {}
 
-    RgbaImage Get(const std::string& path)
+    // The QVGA picture; a theme's background and its portrait skin share a
+    // path and differ in format.
+    RgbaImage Get(const std::string& path, Format format = Format::Tga)
     {
-        auto cached = cache_.find(path);
+        std::string key = path + static_cast<char>('0' + static_cast<int>(format));
+        auto cached = cache_.find(key);
         if (cached != cache_.end())
             return cached->second;
         for (const Rendition& r : Renditions(all_)) {
-            if (r.scale == 1 && r.picture->path == path) {
+            if (r.scale == 1 && r.picture->path == path && r.picture->format == format) {
                 Canvas canvas = Render(r);
-                if (r.picture->format != Format::Tga)
+                if (format != Format::Tga)
                     canvas.Flatten(Rgb(0xFFFFFF));
-                return cache_[path] = canvas.ToImage();
+                return cache_[key] = canvas.ToImage();
             }
         }
         throw std::runtime_error("no picture " + path);
@@ -65,7 +68,7 @@ void Bars(RgbaImage& screen, const std::string& left, const std::string& right)
 RgbaImage Screen(Pictures& pictures, const std::string& theme, int width, int height)
 {
     RgbaImage screen = Blank(width, height, Rgb(0));
-    RgbaImage background = StretchNearest(pictures.Get("themes/" + theme + "/" + theme), width, height - 2 * kBar);
+    RgbaImage background = StretchNearest(pictures.Get("themes/" + theme + "/" + theme, Format::Jpeg), width, height - 2 * kBar);
     Composite(screen, background, 0, kBar);
     return screen;
 }
@@ -133,7 +136,7 @@ RgbaImage TaskPage(Pictures& pictures, const std::string& theme, Color ink)
             FillBox(s, 0, kBar + 2, 240, 14, Rgb(0x0A246A));
         Text(s, 4, kBar + 2 + i * 14, 200, 14, rows[i], i == 0 ? Rgb(0xFFFFFF) : Rgb(0));
     }
-    RgbaImage sheet = pictures.Get("tasks");
+    RgbaImage sheet = pictures.Get("tasks", Format::Png);
     // The icon sheet as the masked-sheet kernel draws it: m = 255 - mask red.
     for (int y = 0; y < 44; ++y)
         for (int x = 0; x < 39; ++x) {
