@@ -1,0 +1,15 @@
+// JPEG pictures through libjpeg-turbo.
+#pragma once
+
+#include <optional>
+
+#include "data_source.h"
+#include "output_size.h"
+
+namespace imgdecmp {
+
+// Decodes the JPEG the source holds at the size the request gives; none
+// for data that is damaged, cut short or beyond the limits.
+std::optional<Picture> DecodeJpeg(DataSource& source, const SizeRequest& request);
+
+}  // namespace imgdecmp
