@@ -80,14 +80,14 @@ void Plot(RgbaImage& image, int x, int y, Color color)
 
 } // namespace
 
-int LabelWidth(const std::string& text, bool bold)
+int LabelWidth(const std::string& text, bool bold, int scale)
 {
-    return static_cast<int>(text.size()) * (kGlyphAdvance + (bold ? 1 : 0));
+    return static_cast<int>(text.size()) * (kGlyphAdvance + (bold ? 1 : 0)) * scale;
 }
 
-int DrawLabel(RgbaImage& image, int x, int y, const std::string& text, Color color, bool bold)
+int DrawLabel(RgbaImage& image, int x, int y, const std::string& text, Color color, bool bold, int scale)
 {
-    int advance = kGlyphAdvance + (bold ? 1 : 0);
+    int advance = (kGlyphAdvance + (bold ? 1 : 0)) * scale;
     for (size_t n = 0; n < text.size(); ++n) {
         auto found = Glyphs().find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[n]))));
         if (found == Glyphs().end())
@@ -95,13 +95,13 @@ int DrawLabel(RgbaImage& image, int x, int y, const std::string& text, Color col
         for (int row = 0; row < kGlyphHeight; ++row)
             for (int col = 0; col < kGlyphWidth; ++col)
                 if (found->second[row][col] == '#') {
-                    int px = x + static_cast<int>(n) * advance + col;
-                    Plot(image, px, y + row, color);
-                    if (bold)
-                        Plot(image, px + 1, y + row, color);
+                    int px = x + static_cast<int>(n) * advance + col * scale;
+                    for (int j = 0; j < scale; ++j)
+                        for (int i = 0; i < scale * (bold ? 2 : 1); ++i)
+                            Plot(image, px + i, y + row * scale + j, color);
                 }
     }
-    return LabelWidth(text, bold);
+    return LabelWidth(text, bold, scale);
 }
 
 } // namespace skins

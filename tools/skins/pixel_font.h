@@ -13,8 +13,10 @@ constexpr int kGlyphWidth = 5;
 constexpr int kGlyphHeight = 7;
 constexpr int kGlyphAdvance = 6;
 
-// Draws text with its top left at (x, y); returns the width drawn.
-int DrawLabel(RgbaImage& image, int x, int y, const std::string& text, Color color, bool bold = false);
-int LabelWidth(const std::string& text, bool bold = false);
+// Draws text with its top left at (x, y), each font pixel scale × scale;
+// returns the width drawn.
+int DrawLabel(RgbaImage& image, int x, int y, const std::string& text, Color color, bool bold = false,
+              int scale = 1);
+int LabelWidth(const std::string& text, bool bold = false, int scale = 1);
 
 } // namespace skins

@@ -1,13 +1,13 @@
 #include "theme_preview.h"
 
 #include "image_ops.h"
-#include "picture.h"
+#include "preview_pictures.h"
 #include "pixel_font.h"
 #include "sheet_layout.h"
 #include "theme_file.h"
+#include "today_preview.h"
 
 #include <map>
-#include <stdexcept>
 
 namespace skins {
 
@@ -16,34 +16,6 @@ namespace {
 constexpr int kSheetWidth = 1000;
 constexpr int kBar = 26; // the task bar at the top and the menu bar at the bottom
 const char* const kThemes[] = {"blue", "bluewave", "simple", "steel"};
-
-class Pictures {
-public:
-    Pictures() : all_(AllPictures()) {}
-
-    // The QVGA picture; a theme's background and its portrait skin share a
-    // path and differ in format.
-    RgbaImage Get(const std::string& path, Format format = Format::Tga)
-    {
-        std::string key = path + static_cast<char>('0' + static_cast<int>(format));
-        auto cached = cache_.find(key);
-        if (cached != cache_.end())
-            return cached->second;
-        for (const Rendition& r : Renditions(all_)) {
-            if (r.scale == 1 && r.picture->path == path && r.picture->format == format) {
-                Canvas canvas = Render(r);
-                if (format != Format::Tga)
-                    canvas.Flatten(Rgb(0xFFFFFF));
-                return cache_[key] = canvas.ToImage();
-            }
-        }
-        throw std::runtime_error("no picture " + path);
-    }
-
-private:
-    std::vector<Picture> all_;
-    std::map<std::string, RgbaImage> cache_;
-};
 
 enum class Align { Left, Right, Centre };
 
@@ -65,7 +37,7 @@ void Bars(RgbaImage& screen, const std::string& left, const std::string& right)
     Text(screen, screen.width - 108, screen.height - kBar, 100, kBar, right, Rgb(0xFFFFFF), Align::Right);
 }
 
-RgbaImage Screen(Pictures& pictures, const std::string& theme, int width, int height)
+RgbaImage Screen(PreviewPictures& pictures, const std::string& theme, int width, int height)
 {
     RgbaImage screen = Blank(width, height, Rgb(0));
     RgbaImage background = StretchNearest(pictures.Get("themes/" + theme + "/" + theme, Format::Jpeg), width, height - 2 * kBar);
@@ -74,7 +46,7 @@ RgbaImage Screen(Pictures& pictures, const std::string& theme, int width, int he
 }
 
 // A meter control at (x, y) of the client area, as the meter bar draws it.
-void Meter(RgbaImage& screen, Pictures& pictures, int x, int y, int percent, bool alternate)
+void Meter(RgbaImage& screen, PreviewPictures& pictures, int x, int y, int percent, bool alternate)
 {
     RgbaImage track = pictures.Get("graphics/progress_gray");
     RgbaImage fill = pictures.Get(alternate ? "graphics/progress2" : "graphics/progress");
@@ -82,41 +54,41 @@ void Meter(RgbaImage& screen, Pictures& pictures, int x, int y, int percent, boo
     Composite(screen, fill, x + 2, y + kBar + 2, fill.width * percent / 100, fill.height);
 }
 
-void Picture(RgbaImage& screen, Pictures& pictures, const std::string& name, int x, int y)
+void Place(RgbaImage& screen, PreviewPictures& pictures, const std::string& name, int x, int y)
 {
     Composite(screen, pictures.Get("graphics/" + name), x, y + kBar);
 }
 
-RgbaImage MainPage(Pictures& pictures, const std::string& theme, Color ink)
+RgbaImage MainPage(PreviewPictures& pictures, const std::string& theme, Color ink)
 {
     RgbaImage s = Screen(pictures, theme, 240, 320);
     auto label = [&](int x, int y, int w, int h, const std::string& t, Align a = Align::Left, bool bold = true) {
         Text(s, x, y + kBar, w, h, t, ink, a, bold);
     };
-    Picture(s, pictures, "progress_hilight", 2 - 3, 44 - 3);
+    Place(s, pictures, "progress_hilight", 2 - 3, 44 - 3);
     label(0, 2, 235, 14, "BATTERY POWER", Align::Right);
     Meter(s, pictures, 2, 44, 85, false);
     Meter(s, pictures, 123, 44, 100, false);
     label(5, 30, 80, 14, "MAIN");
     label(126, 30, 80, 14, "BACKUP");
-    Picture(s, pictures, "battery_small", 2, 2);
-    Picture(s, pictures, "bar", 2, 65);
+    Place(s, pictures, "battery_small", 2, 2);
+    Place(s, pictures, "bar", 2, 65);
     label(0, 72, 235, 14, "MEMORY", Align::Right);
     Meter(s, pictures, 2, 114, 45, true);
     Meter(s, pictures, 123, 114, 62, true);
     label(5, 100, 80, 14, "PROGRAM");
     label(126, 100, 80, 14, "STORAGE");
-    Picture(s, pictures, "memory_small", 2, 72);
-    Picture(s, pictures, "bar", 2, 135);
+    Place(s, pictures, "memory_small", 2, 72);
+    Place(s, pictures, "bar", 2, 135);
     label(0, 142, 235, 14, "DEVICE STORAGE", Align::Right);
     Meter(s, pictures, 2, 184, 30, true);
     label(5, 170, 80, 14, "SD CARD");
-    Picture(s, pictures, "bar", 2, 205);
-    Picture(s, pictures, "storage_small", 2, 142);
+    Place(s, pictures, "bar", 2, 205);
+    Place(s, pictures, "storage_small", 2, 142);
     label(5, 215, 240, 12, "MAIN", Align::Left, true);
     label(5, 234, 240, 12, "85% AVAILABLE", Align::Left, false);
     label(5, 251, 240, 12, "STATUS : HIGH", Align::Left, false);
-    Picture(s, pictures, "battery", 240 - 39 - 5, 210);
+    Place(s, pictures, "battery", 240 - 39 - 5, 210);
     label(70, 30, 45, 12, "85%", Align::Right);
     label(191, 30, 45, 12, "100%", Align::Right);
     label(70, 170, 45, 12, "30%", Align::Right);
@@ -126,7 +98,7 @@ RgbaImage MainPage(Pictures& pictures, const std::string& theme, Color ink)
     return s;
 }
 
-RgbaImage TaskPage(Pictures& pictures, const std::string& theme, Color ink)
+RgbaImage TaskPage(PreviewPictures& pictures, const std::string& theme, Color ink)
 {
     RgbaImage s = Screen(pictures, theme, 240, 320);
     FillBox(s, 0, kBar, 240, 200, Rgb(0xFFFFFF));
@@ -146,9 +118,9 @@ RgbaImage TaskPage(Pictures& pictures, const std::string& theme, Color ink)
             for (int c = 0; c < 3; ++c)
                 d[c] = m == 255 ? pic[c] : static_cast<uint8_t>((d[c] * (255 - m) + pic[c] * m) >> 8);
         }
-    Picture(s, pictures, "bar", 2, 205);
-    Picture(s, pictures, "kill", 5, 208);
-    Picture(s, pictures, "start", 185, 208);
+    Place(s, pictures, "bar", 2, 205);
+    Place(s, pictures, "kill", 5, 208);
+    Place(s, pictures, "start", 185, 208);
     Text(s, 5, 256 + kBar, 230, 12, "KILL TASK", ink, Align::Left, true);
     Text(s, 5, 256 + kBar, 230, 12, "ACTIVATE TASK", ink, Align::Right, true);
     Text(s, 0, 215 + kBar, 240, 12, "MENU FOR MORE OPTIONS", ink, Align::Centre);
@@ -170,7 +142,7 @@ RgbaImage TodayScreen(int width, int height)
     return s;
 }
 
-RgbaImage Popup(Pictures& pictures, const ThemeFile& theme, const std::string& folder, ScreenForm form)
+RgbaImage Popup(PreviewPictures& pictures, const ThemeFile& theme, const std::string& folder, ScreenForm form)
 {
     static const int sizes[kScreenForms][2] = {{240, 320}, {320, 240}, {240, 240}};
     RgbaImage s = TodayScreen(sizes[form][0], sizes[form][1]);
@@ -196,7 +168,7 @@ RgbaImage Popup(Pictures& pictures, const ThemeFile& theme, const std::string& f
 
 RgbaImage ThemeSheet(const std::string& themesDir)
 {
-    Pictures pictures;
+    PreviewPictures pictures;
     SheetLayout layout(kSheetWidth);
     std::map<std::string, ThemeFile> files;
     for (const char* name : kThemes)
@@ -213,6 +185,7 @@ RgbaImage ThemeSheet(const std::string& themesDir)
             layout.Add(Popup(pictures, files[name], name, static_cast<ScreenForm>(f)),
                        std::string(name) + " popup " + forms[f]);
     }
+    AddTodayStrips(layout, pictures);
     return layout.Finish();
 }
 

@@ -312,6 +312,8 @@ void Checker::CheckPopup(const std::string& theme, const ThemeFile& values, Scre
             double contrast = LowestContrast(s, lx, ly, lw, lh, list.text);
             if (contrast < 3.0)
                 Fail(file, "the list text has a contrast of " + std::to_string(contrast) + " on the skin");
+            else if (scale == 1)
+                std::printf("%s: list text contrast %.1f or more\n", file.c_str(), contrast);
         }
     });
 }
@@ -337,6 +339,8 @@ void Checker::CheckTheme(const std::string& theme)
         double contrast = LowestContrast(image, 0, 0, image.width, image.height, values.textColor);
         if (contrast < 3.0)
             Fail(background, "the text colour has a contrast of " + std::to_string(contrast));
+        else
+            std::printf("%s: text contrast %.1f or more\n", background.c_str(), contrast);
     });
     for (const char* suffix : {"", "_land", "_sqr"})
         CheckTga(folder + theme + suffix + ".tga");
