@@ -7,9 +7,9 @@
 
 namespace {
 
-// FIXME: only 24-bit output is made; the device also offers 1, 2, 4, 8 and
-// 16 bits. Progress callbacks, IImageRender and the transparent colour
-// override are not supported either.
+// FIXME: only 24-bit output is made; other depths are refused. Progress
+// callbacks, IImageRender and the transparent colour override are not
+// supported either.
 bool IsSupportedRequest(const DecompressImageInfo* info)
 {
     return info && info->dwSize == sizeof(DecompressImageInfo) && info->phBM && info->pfnGetData && info->pbBuffer &&

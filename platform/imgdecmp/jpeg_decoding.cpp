@@ -173,7 +173,8 @@ std::optional<Picture> DecodeJpeg(DataSource& source, const SizeRequest& request
     std::vector<BYTE> cmykRow;
     if (decoder.info.out_color_space == JCS_CMYK)
         cmykRow.resize(size_t(decoder.info.output_width) * 4);
-    // The rest of the file (up to the end marker) is not needed.
+    // Once the last row is in, what follows it (the end marker, say) is
+    // left unread: the picture is complete without it.
     if (!ReadRows(decoder, decoded, cmykRow.empty() ? nullptr : cmykRow.data()))
         return std::nullopt;
     return Resample(std::move(decoded), *target);

@@ -94,7 +94,7 @@ std::optional<Picture> DecodePng(DataSource& source, const SizeRequest& request)
     std::vector<png_bytep> rows(size.height);
     for (int y = 0; y < size.height; ++y)
         rows[y] = decoded.rgb.get() + size_t(y) * size.width * 4;
-    // Chunks after the picture's data are not read.
+    // Chunks after the picture's data are left unread.
     if (!ReadImage(reader, rows.data()))
         return std::nullopt;
     FlattenOverWhite(decoded);

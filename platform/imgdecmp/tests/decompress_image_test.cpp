@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "device_fixture.h"
@@ -89,8 +90,10 @@ protected:
         DeviceFixture::TearDown();
     }
 
-    // Decodes as the device's callers do, with the bytes in pieces.
-    Result Decode(const std::string& bytes, const Request& request = {})
+    // Decodes as the device's callers do, with the bytes in pieces; a test
+    // may change the request record before the call.
+    Result Decode(const std::string& bytes, const Request& request = {},
+                  const std::function<void(DecompressImageInfo&)>& change = nullptr)
     {
         Result result{E_FAIL, kUntouched, Feed{&bytes, request.piece, buffer_}};
         DecompressImageInfo info = info_;
@@ -99,6 +102,8 @@ protected:
         info.iScale = request.scale;
         info.iMaxWidth = request.maxWidth;
         info.iMaxHeight = request.maxHeight;
+        if (change)
+            change(info);
         result.hr = decompress_(&info);
         if (result.bitmap != kUntouched)
             made_.push_back(result.bitmap);
@@ -376,42 +381,24 @@ TEST_F(ImageDecompression, DamagedDataLeavesTheSlotAlone)
 TEST_F(ImageDecompression, UnsupportedRequestsAreRefused)
 {
     std::string png = testpictures::EncodeRgbPng(4, 4, Quadrants(2, 2));
-    HBITMAP slot = kUntouched;
-    Feed feed{&png, 7, buffer_};
-    auto request = [&](auto change) {
-        DecompressImageInfo info = info_;
-        info.phBM = &slot;
-        info.lParam = reinterpret_cast<LPARAM>(&feed);
-        info.iScale = 100;
-        info.iMaxWidth = 999;
-        info.iMaxHeight = 4100;
-        change(info);
-        return info;
+    using Change = std::function<void(DecompressImageInfo&)>;
+    const Change refused[] = {
+        [](DecompressImageInfo& info) { info.dwSize -= 4; },
+        [](DecompressImageInfo& info) { info.pbBuffer = nullptr; },
+        [](DecompressImageInfo& info) { info.dwBufferMax = 0; },
+        [](DecompressImageInfo& info) { info.pfnGetData = nullptr; },
+        [](DecompressImageInfo& info) { info.iBitDepth = 8; },
+        [](DecompressImageInfo& info) { info.iScale = 0; },
     };
-    DecompressImageInfo refused[] = {
-        request([](DecompressImageInfo& info) { info.dwSize -= 4; }),
-        request([](DecompressImageInfo& info) { info.pbBuffer = nullptr; }),
-        request([](DecompressImageInfo& info) { info.dwBufferMax = 0; }),
-        request([](DecompressImageInfo& info) { info.pfnGetData = nullptr; }),
-        request([](DecompressImageInfo& info) { info.iBitDepth = 8; }),
-        request([](DecompressImageInfo& info) { info.iScale = 0; }),
-    };
-    for (DecompressImageInfo& info : refused) {
-        feed.offset = 0;
-        EXPECT_EQ(decompress_(&info), E_FAIL);
-        EXPECT_EQ(slot, kUntouched);
+    for (const Change& change : refused) {
+        Result result = Decode(png, {}, change);
+        EXPECT_EQ(result.hr, E_FAIL);
+        EXPECT_EQ(result.bitmap, kUntouched);
     }
-    DecompressImageInfo noSlot = request([](DecompressImageInfo& info) { info.phBM = nullptr; });
-    EXPECT_EQ(decompress_(&noSlot), E_FAIL);
+    EXPECT_EQ(Decode(png, {}, [](DecompressImageInfo& info) { info.phBM = nullptr; }).hr, E_FAIL);
     EXPECT_EQ(decompress_(nullptr), E_FAIL);
-
-    // The same request unchanged succeeds, so each refusal above is the
-    // one field's doing.
-    feed.offset = 0;
-    DecompressImageInfo plain = request([](DecompressImageInfo&) {});
-    EXPECT_EQ(decompress_(&plain), S_OK);
-    EXPECT_NE(slot, kUntouched);
-    DeleteObject(slot);
+    // Unchanged, the same request succeeds: each refusal is its field's.
+    EXPECT_EQ(Decode(png).hr, S_OK);
 }
 
 }  // namespace
