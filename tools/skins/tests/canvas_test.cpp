@@ -5,7 +5,7 @@
 namespace skins {
 namespace {
 
-TEST(Canvas, EdgesCoverPixelsByTheShareInside)
+TEST(SkinsCanvas, EdgesCoverPixelsByTheShareInside)
 {
     Canvas half(2, 1, 1);
     half.Fill(Rect(0.5, -1, 1, 3), Solid(Rgb(0xFFFFFF)));
@@ -23,7 +23,7 @@ TEST(Canvas, EdgesCoverPixelsByTheShareInside)
     }
 }
 
-TEST(Canvas, PicturesComeOutWithStraightAlpha)
+TEST(SkinsCanvas, PicturesComeOutWithStraightAlpha)
 {
     Canvas c(3, 1, 1);
     c.Fill(Rect(0, 0, 1, 1), Solid(Rgb(0xFF0000, 0.5)));

@@ -34,7 +34,7 @@ std::vector<int> PacketCounts(const std::vector<uint8_t>& file, int width)
     return counts;
 }
 
-TEST(TgaWriter, WritesTheHeaderAndBottomRowFirstInBgra)
+TEST(SkinsTgaWriter, WritesTheHeaderAndBottomRowFirstInBgra)
 {
     Pixel a{10, 20, 30, 40}, b{1, 2, 3, 255}, c{0, 0, 0, 0};
     std::vector<uint8_t> file = EncodeTga(Image(3, {a, a, a, a, b, c}));
@@ -46,14 +46,14 @@ TEST(TgaWriter, WritesTheHeaderAndBottomRowFirstInBgra)
     EXPECT_EQ(file, expected);
 }
 
-TEST(TgaWriter, RunsAndRawStretchesSplitWhereNeighboursRepeat)
+TEST(SkinsTgaWriter, RunsAndRawStretchesSplitWhereNeighboursRepeat)
 {
     Pixel a{1, 1, 1, 1}, b{2, 2, 2, 2}, c{3, 3, 3, 3}, d{4, 4, 4, 4};
     std::vector<uint8_t> file = EncodeTga(Image(7, {a, a, b, c, c, c, d}));
     EXPECT_EQ(PacketCounts(file, 7), (std::vector<int>{2, -1, 3, -1}));
 }
 
-TEST(TgaWriter, PacketsHoldAtMost128PixelsAndReadBackExactly)
+TEST(SkinsTgaWriter, PacketsHoldAtMost128PixelsAndReadBackExactly)
 {
     const int width = 300;
     std::vector<Pixel> pixels;
