@@ -7,6 +7,7 @@
 #include "noise.h"
 #include "picture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace skins {
@@ -53,10 +54,14 @@ Shape Panel(const Skin& s, double radius)
     return RoundRect(1, 1, s.width - 4, s.height - 5, radius);
 }
 
+// The list's rectangle grown by up to grow, but kept a little inside the skin
+// where the list comes close to its edge.
 Shape ListArea(const Skin& s, double grow, double radius)
 {
-    return RoundRect(s.list.left - grow, s.list.top - grow, s.list.width + 2 * grow, s.list.height + 2 * grow,
-                     radius);
+    double left = std::max(0.8, s.list.left - grow), top = std::max(0.8, s.list.top - grow);
+    double right = std::min(s.width - 0.8, s.list.left + s.list.width + grow);
+    double bottom = std::min(s.height - 0.8, s.list.top + s.list.height + grow);
+    return RoundRect(left, top, right - left, bottom - top, radius);
 }
 
 // Shade under the upper edge of a recessed area.
