@@ -68,36 +68,6 @@ void Canvas::FillSoft(const Shape& shape, const Paint& paint, double blur, doubl
     });
 }
 
-void Canvas::Draw(const Canvas& layer, double opacity)
-{
-    for (size_t i = 0; i < pixels_.size(); ++i) {
-        const Color& s = layer.pixels_[i];
-        Color& d = pixels_[i];
-        double a = s.a * opacity;
-        d.r = s.r * opacity + d.r * (1 - a);
-        d.g = s.g * opacity + d.g * (1 - a);
-        d.b = s.b * opacity + d.b * (1 - a);
-        d.a = a + d.a * (1 - a);
-    }
-}
-
-void Canvas::DrawAt(const Canvas& layer, int left, int top)
-{
-    for (int y = 0; y < layer.height_; ++y) {
-        for (int x = 0; x < layer.width_; ++x) {
-            int tx = left + x, ty = top + y;
-            if (tx < 0 || ty < 0 || tx >= width_ || ty >= height_)
-                continue;
-            const Color& s = layer.Pixel(x, y);
-            Color& d = Pixel(tx, ty);
-            d.r = s.r + d.r * (1 - s.a);
-            d.g = s.g + d.g * (1 - s.a);
-            d.b = s.b + d.b * (1 - s.a);
-            d.a = s.a + d.a * (1 - s.a);
-        }
-    }
-}
-
 void Canvas::ClipTo(const Shape& shape)
 {
     for (int y = 0; y < height_; ++y) {

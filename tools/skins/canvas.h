@@ -26,10 +26,6 @@ public:
     void Fill(const Shape& shape, const Paint& paint, double opacity = 1.0);
     // Paints the shape with its edge blurred over about blur units: shadows and glows.
     void FillSoft(const Shape& shape, const Paint& paint, double blur, double opacity = 1.0);
-    // Composites another canvas of the same size over this one.
-    void Draw(const Canvas& layer, double opacity = 1.0);
-    // Composites another canvas with its top left at (x, y) pixels.
-    void DrawAt(const Canvas& layer, int x, int y);
     // Keeps only what lies inside the shape (partly at its edges).
     void ClipTo(const Shape& shape);
     // Puts an opaque colour under everything: for pictures without alpha.

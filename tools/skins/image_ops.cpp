@@ -76,19 +76,4 @@ void Checkerboard(RgbaImage& image, int x, int y, int width, int height, Color l
                     ((i / square + j / square) % 2) ? dark : light);
 }
 
-Color Average(const RgbaImage& image, int x, int y, int width, int height)
-{
-    double r = 0, g = 0, b = 0;
-    int n = 0;
-    for (int j = y; j < y + height; ++j)
-        for (int i = x; i < x + width; ++i) {
-            const uint8_t* p = image.At(i, j);
-            r += p[0];
-            g += p[1];
-            b += p[2];
-            ++n;
-        }
-    return n ? Color{r / n / 255, g / n / 255, b / n / 255, 1} : Color{};
-}
-
 } // namespace skins

@@ -15,7 +15,5 @@ RgbaImage StretchNearest(const RgbaImage& picture, int width, int height);
 RgbaImage Zoom(const RgbaImage& picture, int factor);
 // Alternating squares, so that transparency shows.
 void Checkerboard(RgbaImage& image, int x, int y, int width, int height, Color light, Color dark, int square);
-// The average colour of a rectangle, opaque.
-Color Average(const RgbaImage& image, int x, int y, int width, int height);
 
 } // namespace skins

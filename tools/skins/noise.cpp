@@ -4,6 +4,9 @@
 
 namespace skins {
 
+namespace {
+
+// A hash of a lattice point to 0..1.
 double LatticeValue(int64_t x, int64_t y, uint32_t seed)
 {
     // A small integer mix (after the "lowbias32" hash); exact on every host.
@@ -16,6 +19,7 @@ double LatticeValue(int64_t x, int64_t y, uint32_t seed)
     return (h & 0xFFFFFF) / static_cast<double>(0xFFFFFF);
 }
 
+// Smoothly interpolated lattice noise, 0..1, with one lattice cell per unit.
 double ValueNoise(double x, double y, uint32_t seed)
 {
     double fx = std::floor(x), fy = std::floor(y);
@@ -27,6 +31,8 @@ double ValueNoise(double x, double y, uint32_t seed)
     double bottom = LatticeValue(ix, iy + 1, seed) * (1 - tx) + LatticeValue(ix + 1, iy + 1, seed) * tx;
     return top * (1 - ty) + bottom * ty;
 }
+
+} // namespace
 
 double Brushed(double x, double y, uint32_t seed)
 {

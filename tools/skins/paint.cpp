@@ -41,9 +41,4 @@ Paint Radial(double cx, double cy, double rx, double ry, std::vector<Stop> stops
     };
 }
 
-Paint Ramp(std::function<double(double x, double y)> t, std::vector<Stop> stops)
-{
-    return [t = std::move(t), stops = std::move(stops)](double x, double y) { return AtStops(stops, t(x, y)); };
-}
-
 } // namespace skins

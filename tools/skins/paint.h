@@ -20,8 +20,6 @@ Paint Solid(Color c);
 Paint Linear(double x0, double y0, double x1, double y1, std::vector<Stop> stops);
 // Colour by elliptical distance from the centre, 0 there and 1 at the radii.
 Paint Radial(double cx, double cy, double rx, double ry, std::vector<Stop> stops);
-// Colour from a ramp at position t(x, y).
-Paint Ramp(std::function<double(double x, double y)> t, std::vector<Stop> stops);
 
 Color AtStops(const std::vector<Stop>& stops, double t);
 
