@@ -41,8 +41,10 @@ void Sheet(Canvas& c)
         for (int x = 0; x < icon.Width(); ++x) {
             const Color& p = icon.Pixel(x, y);
             // The picture keeps the full colour where it is partly covered;
-            // the mask says how much of it shows.
-            Color straight = p.a > 0 ? Color{p.r / p.a, p.g / p.a, p.b / p.a, 1} : Rgb(0xFFFFFF);
+            // the mask says how much of it shows. Where the mask will be
+            // white the picture is left white.
+            bool shows = p.a >= 0.5 / 255;
+            Color straight = shows ? Color{p.r / p.a, p.g / p.a, p.b / p.a, 1} : Rgb(0xFFFFFF);
             c.Pixel(x, y) = straight;
             double m = 1 - p.a;
             c.Pixel(x + icon.Width(), y) = Color{m, m, m, 1};

@@ -59,7 +59,7 @@ std::vector<uint8_t> EncodeTga(const RgbaImage& image)
     out.push_back(0);  // no identification field
     out.push_back(0);  // no colour map
     out.push_back(10); // run-length encoded true colour
-    out.insert(out.end(), 5, 0); // colour map specification, unused
+    out.insert(out.end(), 5, 0); // colour map fields, unused
     Put16(out, 0);               // x origin
     Put16(out, 0);               // y origin
     Put16(out, image.width);
