@@ -120,11 +120,10 @@ static void ReadRunLength(TgaInput& input, AlphaImage* image, size_t pixelCount)
     }
 }
 
-static int Refuse(int status, AlphaImage** image, FILE* file)
+static int Refuse(int status, AlphaImage** image)
 {
     FreeAlphaImage(*image);
     *image = NULL;
-    fclose(file);
     return status;
 }
 
@@ -134,6 +133,13 @@ int ReadTga(const WCHAR* path, AlphaImage** image)
     FILE* file = _wfopen(path, TEXT("rb"));
     if (file == NULL)
         return kTgaCannotOpen;
+    int status = ReadTgaStream(file, image);
+    fclose(file);
+    return status;
+}
+
+int ReadTgaStream(FILE* file, AlphaImage** image)
+{
     AlphaImage* picture = new AlphaImage;
     memset(picture, 0, sizeof(*picture));
     *image = picture;
@@ -143,7 +149,7 @@ int ReadTga(const WCHAR* path, AlphaImage** image)
     input.Byte();  // colour map type
     BYTE imageType = input.Byte();
     if (imageType != 2 && imageType != 10)
-        return Refuse(kTgaWrongType, image, file);
+        return Refuse(kTgaWrongType, image);
 
     input.Word();  // first colour map index
     WORD colourMapLength = input.Word();
@@ -154,10 +160,10 @@ int ReadTga(const WCHAR* path, AlphaImage** image)
     picture->height = input.Word();
     picture->bytesPerPixel = input.Byte() / 8;
     if (picture->bytesPerPixel != 3 && picture->bytesPerPixel != 4)
-        return Refuse(kTgaWrongDepth, image, file);
+        return Refuse(kTgaWrongDepth, image);
     size_t pixelCount = (size_t)picture->width * picture->height;
     if (pixelCount == 0 || pixelCount > kTgaMaxPixelBytes / picture->bytesPerPixel)
-        return Refuse(kTgaWrongSize, image, file);
+        return Refuse(kTgaWrongSize, image);
 
     input.Byte();  // descriptor: the origin bit is not looked at
     input.Skip(identificationLength);
@@ -168,6 +174,5 @@ int ReadTga(const WCHAR* path, AlphaImage** image)
         ReadUncompressed(input, picture, pixelCount);
     else
         ReadRunLength(input, picture, pixelCount);
-    fclose(file);
     return kTgaRead;
 }

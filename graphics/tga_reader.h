@@ -2,6 +2,7 @@
 // (type 10) true colour, 24 or 32 bits per pixel.
 #pragma once
 
+#include <stdio.h>
 #include <windows.h>
 
 #include "graphics/alpha_image.h"
@@ -22,3 +23,5 @@ const DWORD kTgaMaxPixelBytes = 16 * 1024 * 1024;
 // file order, pixels become R,G,B(,A). A file that ends early still gives
 // a picture of full size; the missing pixels are zero (transparent).
 int ReadTga(const WCHAR* path, AlphaImage** image);
+// The same from an open file, read from where it stands.
+int ReadTgaStream(FILE* file, AlphaImage** image);
