@@ -1,13 +1,17 @@
 #include "graphics/pixel_rows.h"
 
+#include <string.h>
+
 #include "graphics/vector_clones.h"
 
-// Rows are done in blocks of this many pixels: a block that is wholly
-// transparent is skipped and a wholly opaque one copied, which is what
-// most of a skin is; the rest are blended at full vector width. The last
-// part of a row, shorter than a block, is blended in a copy of a whole
-// block so that it too runs at full width.
+// Rows are looked at in blocks of this many pixels. Runs of wholly
+// transparent blocks are skipped and runs of wholly opaque ones copied,
+// which is most of a skin; runs of the others are blended in one go, so
+// the loops run at full vector width. The last part of a row, shorter
+// than a block, is blended in a copy of a whole block for the same reason.
 static const int kBlock = 32;
+
+enum BlockKind { kClearBlock, kOpaqueBlock, kMixedBlock };
 
 // A select without a branch: the condition becomes a mask of all ones or
 // all zeros.
@@ -27,6 +31,50 @@ static inline void CopyBytes(BYTE* target, const BYTE* source, int count)
 {
     for (int i = 0; i < count; ++i)
         target[i] = source[i];
+}
+
+// The bytes of a block ANDed and ORed together a word at a time: byte k of
+// all is set where byte k of every word is, byte k of any where one is.
+// Reading the results back as bytes keeps this the same on either byte
+// order.
+struct BlockBits {
+    BYTE all[4];
+    BYTE any[4];
+};
+
+static inline BlockBits BitsOf(const BYTE* bytes, int words, int stride)
+{
+    UINT all = ~0u, any = 0;
+    for (int i = 0; i < words; ++i) {
+        UINT word;
+        memcpy(&word, bytes + 4 * stride * i, 4);
+        all &= word;
+        any |= word;
+    }
+    BlockBits bits;
+    memcpy(bits.all, &all, 4);
+    memcpy(bits.any, &any, 4);
+    return bits;
+}
+
+static inline BlockKind KindOf(bool clear, bool opaque)
+{
+    return clear ? kClearBlock : opaque ? kOpaqueBlock : kMixedBlock;
+}
+
+// By the alpha bytes of R,G,B,A pixels.
+static inline BlockKind AlphaKindOf(const BYTE* pixels)
+{
+    BlockBits bits = BitsOf(pixels, kBlock, 1);
+    return KindOf(bits.any[3] == 0, bits.all[3] == 255);
+}
+
+static inline bool AllWhite(const BYTE* pixels)
+{
+    BYTE all = 255;
+    for (int i = 0; i < 3 * kBlock; ++i)
+        all &= pixels[i];
+    return all == 255;
 }
 
 static inline void KeyedPixels(const BYTE* source, const BYTE* background, BYTE* destination, int pixels, WORD alpha)
@@ -49,28 +97,25 @@ static inline void KeyedPixels(const BYTE* source, const BYTE* background, BYTE*
 QM_VECTOR_CLONES
 void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination, int pixels, UINT alpha)
 {
-    BYTE sourceCopy[3 * kBlock] = {}, backgroundCopy[3 * kBlock], destinationCopy[3 * kBlock];
-    for (int done = 0; done < pixels; done += kBlock) {
-        const BYTE* s = source + 3 * done;
-        const BYTE* b = background + 3 * done;
-        BYTE* d = destination + 3 * done;
-        int count = pixels - done < kBlock ? pixels - done : kBlock;
-        if (count < kBlock) {
-            CopyBytes(sourceCopy, s, 3 * count);
-            CopyBytes(backgroundCopy, b, 3 * count);
-            CopyBytes(destinationCopy, d, 3 * count);
-            s = sourceCopy;
-            b = backgroundCopy;
-            d = destinationCopy;
-        }
-        BYTE all = 255;
-        for (int i = 0; i < 3 * kBlock; ++i)
-            all &= s[i];
-        if (all != 255)
-            KeyedPixels(s, b, d, kBlock, (WORD)alpha);
-        if (count < kBlock)
-            CopyBytes(destination + 3 * done, d, 3 * count);
+    int whole = pixels - pixels % kBlock;
+    for (int done = 0; done < whole;) {
+        bool white = AllWhite(source + 3 * done);
+        int end = done + kBlock;
+        while (end < whole && AllWhite(source + 3 * end) == white)
+            end += kBlock;
+        if (!white)
+            KeyedPixels(source + 3 * done, background + 3 * done, destination + 3 * done, end - done, (WORD)alpha);
+        done = end;
     }
+    int rest = pixels - whole;
+    if (rest == 0)
+        return;
+    BYTE s[3 * kBlock] = {}, b[3 * kBlock], d[3 * kBlock];
+    CopyBytes(s, source + 3 * whole, 3 * rest);
+    CopyBytes(b, background + 3 * whole, 3 * rest);
+    CopyBytes(d, destination + 3 * whole, 3 * rest);
+    KeyedPixels(s, b, d, kBlock, (WORD)alpha);
+    CopyBytes(destination + 3 * whole, d, 3 * rest);
 }
 
 static inline void AlphaPixels(const BYTE* __restrict source, BYTE* __restrict destination, int pixels)
@@ -100,29 +145,26 @@ static inline void OpaquePixels(const BYTE* source, BYTE* destination, int pixel
 QM_VECTOR_CLONES
 void AlphaCompositeRow(const BYTE* source, BYTE* destination, int pixels)
 {
-    BYTE sourceCopy[4 * kBlock] = {}, destinationCopy[3 * kBlock];
-    for (int done = 0; done < pixels; done += kBlock) {
-        const BYTE* s = source + 4 * done;
-        BYTE* d = destination + 3 * done;
-        int count = pixels - done < kBlock ? pixels - done : kBlock;
-        if (count < kBlock) {
-            CopyBytes(sourceCopy, s, 4 * count);
-            CopyBytes(destinationCopy, d, 3 * count);
-            s = sourceCopy;
-            d = destinationCopy;
-        }
-        BYTE all = 255, any = 0;
-        for (int i = 0; i < kBlock; ++i) {
-            all &= s[4 * i + 3];
-            any |= s[4 * i + 3];
-        }
-        if (all == 255)
-            OpaquePixels(s, d, kBlock);
-        else if (any != 0)
-            AlphaPixels(s, d, kBlock);
-        if (count < kBlock)
-            CopyBytes(destination + 3 * done, d, 3 * count);
+    int whole = pixels - pixels % kBlock;
+    for (int done = 0; done < whole;) {
+        BlockKind kind = AlphaKindOf(source + 4 * done);
+        int end = done + kBlock;
+        while (end < whole && AlphaKindOf(source + 4 * end) == kind)
+            end += kBlock;
+        if (kind == kOpaqueBlock)
+            OpaquePixels(source + 4 * done, destination + 3 * done, end - done);
+        else if (kind == kMixedBlock)
+            AlphaPixels(source + 4 * done, destination + 3 * done, end - done);
+        done = end;
     }
+    int rest = pixels - whole;
+    if (rest == 0)
+        return;
+    BYTE s[4 * kBlock] = {}, d[3 * kBlock];
+    CopyBytes(s, source + 4 * whole, 4 * rest);
+    CopyBytes(d, destination + 3 * whole, 3 * rest);
+    AlphaPixels(s, d, kBlock);
+    CopyBytes(destination + 3 * whole, d, 3 * rest);
 }
 
 void OpaqueCopyRow(const BYTE* source, BYTE* destination, int pixels)
@@ -142,6 +184,9 @@ static inline WORD ScaleBy255(WORD m, WORD alpha)
     return (WORD)((WORD)(x + 1 + (x >> 8)) >> 8);
 }
 
+// Without a global alpha (255) the mask is taken as it is; the two cases
+// are two loops so that neither pays for the other.
+template <bool kScaled>
 static inline void MaskedPixels(const BYTE* picture, const BYTE* mask, const BYTE* background, BYTE* destination,
     int pixels, WORD alpha)
 {
@@ -150,7 +195,8 @@ static inline void MaskedPixels(const BYTE* picture, const BYTE* mask, const BYT
         const BYTE* b = background + 3 * i;
         BYTE* d = destination + 3 * i;
         WORD m = (WORD)(255 - mask[3 * i + 2]);
-        m = Pick(alpha != 255, ScaleBy255(m, alpha), m);
+        if (kScaled)
+            m = ScaleBy255(m, alpha);
         WORD r0 = Pick(m == 255, p[0], Mix(b[0], p[0], m));
         WORD r1 = Pick(m == 255, p[1], Mix(b[1], p[1], m));
         WORD r2 = Pick(m == 255, p[2], Mix(b[2], p[2], m));
@@ -160,41 +206,22 @@ static inline void MaskedPixels(const BYTE* picture, const BYTE* mask, const BYT
     }
 }
 
+static inline void MaskedRun(const BYTE* picture, const BYTE* mask, const BYTE* background, BYTE* destination,
+    int pixels, WORD alpha)
+{
+    if (alpha == 255)
+        MaskedPixels<false>(picture, mask, background, destination, pixels, alpha);
+    else
+        MaskedPixels<true>(picture, mask, background, destination, pixels, alpha);
+}
+
+// Sheets are small (icons), so the row is blended whole, without looking
+// for runs.
 QM_VECTOR_CLONES
 void MaskedSheetRow(const BYTE* picture, const BYTE* mask, const BYTE* background, BYTE* destination, int pixels,
     UINT alpha)
 {
-    BYTE pictureCopy[3 * kBlock] = {}, maskCopy[3 * kBlock] = {}, backgroundCopy[3 * kBlock],
-        destinationCopy[3 * kBlock];
-    for (int done = 0; done < pixels; done += kBlock) {
-        const BYTE* p = picture + 3 * done;
-        const BYTE* m = mask + 3 * done;
-        const BYTE* b = background + 3 * done;
-        BYTE* d = destination + 3 * done;
-        int count = pixels - done < kBlock ? pixels - done : kBlock;
-        if (count < kBlock) {
-            CopyBytes(pictureCopy, p, 3 * count);
-            CopyBytes(maskCopy, m, 3 * count);
-            CopyBytes(backgroundCopy, b, 3 * count);
-            CopyBytes(destinationCopy, d, 3 * count);
-            p = pictureCopy;
-            m = maskCopy;
-            b = backgroundCopy;
-            d = destinationCopy;
-        }
-        BYTE all = 255, any = 0;
-        for (int i = 0; i < kBlock; ++i) {
-            all &= m[3 * i + 2];
-            any |= m[3 * i + 2];
-        }
-        // Mask red 255 is transparent at any alpha.
-        if (any == 0 && alpha == 255)
-            CopyBytes(d, p, 3 * kBlock);
-        else if (all != 255)
-            MaskedPixels(p, m, b, d, kBlock, (WORD)alpha);
-        if (count < kBlock)
-            CopyBytes(destination + 3 * done, d, 3 * count);
-    }
+    MaskedRun(picture, mask, background, destination, pixels, (WORD)alpha);
 }
 
 QM_VECTOR_CLONES
