@@ -170,6 +170,7 @@ typedef CREATESTRUCTW CREATESTRUCT;
 #define WM_LBUTTONUP 0x0202
 #define WM_LBUTTONDBLCLK 0x0203
 #define WM_CAPTURECHANGED 0x0215
+#define WM_HOTKEY 0x0312
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -290,6 +291,10 @@ LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wPara
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+
+// Rectangle arithmetic: right and bottom are exclusive.
+BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+BOOL PtInRect(const RECT* lprc, POINT pt);
 
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL ValidateRect(HWND hWnd, const RECT* lpRect);
