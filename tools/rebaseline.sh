@@ -20,8 +20,14 @@ for script in tests/scenarios/*.devsim; do
     name=$(basename "$script" .devsim)
     # A first line "# profile: NAME" picks the device, as in the test suite.
     profile=$(sed -n '1s/^# profile: *\([^ ]*\).*$/\1/p' "$script")
+    # A line "# settings: KEY=VALUE ..." starts it with those settings.
+    settings=$(sed -n 's/^# settings: *//p' "$script" | head -n 1 | tr ' ' ';')
     echo "rebaseline: $name (${profile:-qvga})"
-    if ! "$build/sim/devsim" --root "$work/$name.root" --reset --profile "${profile:-qvga}" --script "$script" \
+    if [ -n "$settings" ]; then
+        cmake -DDEVSIM="$build/sim/devsim" -DIMAGE="$build/device-image" -DROOT="$work/$name.root" \
+            "-DSETTINGS=$settings" -DPROFILE="${profile:-qvga}" -DSCRIPT="$script" -DSHOTS="$work/$name.shots" \
+            -DLOG="$work/$name.log" -DEXTRA=--rebaseline -P tests/scenarios/with_settings.cmake || failed="$failed $name"
+    elif ! "$build/sim/devsim" --root "$work/$name.root" --reset --profile "${profile:-qvga}" --script "$script" \
         --shots "$work/$name.shots" --log "$work/$name.log" --rebaseline; then
         failed="$failed $name"
     fi

@@ -33,6 +33,14 @@ bool Contains(const std::vector<Hwnd>& list, Hwnd hwnd)
     return std::find(list.begin(), list.end(), hwnd) != list.end();
 }
 
+// A window across the whole width of the work area from its top, ending
+// above its bottom: an application window above the soft-key bar.
+bool SpansWorkAreaTop(const Rect& rect, const Rect& workArea)
+{
+    return rect.left == workArea.left && rect.right == workArea.right && rect.top == workArea.top &&
+           rect.bottom < workArea.bottom && rect.bottom > workArea.top;
+}
+
 bool IsChildStyle(uint32_t style)
 {
     return (style & WS_CHILD) != 0;
@@ -783,6 +791,11 @@ std::vector<Hwnd> WindowManager::ScreenChanged(const Rect& screen, const Rect& w
             target = screen;
         else if (window.rect.Contains(oldWorkArea))
             target = workArea;
+        else if (SpansWorkAreaTop(window.rect, oldWorkArea))
+            // Laid out over the work area above the soft-key bar: the shell
+            // keeps it there, with the bar's room below it.
+            target = Rect{workArea.left, workArea.top, workArea.right,
+                          workArea.bottom - (oldWorkArea.bottom - window.rect.bottom)};
         if (target == window.rect)
             continue;
         SetRect(window, target);

@@ -1,0 +1,14 @@
+# Runs a device script on a copy of the device image whose settings file
+# holds the lines of SETTINGS (a CMake list), so that a scenario can start
+# the program with another theme or with the agreement accepted.
+set(program "${ROOT}/Program Files/Quib Monitor")
+file(REMOVE_RECURSE ${ROOT})
+file(COPY ${IMAGE}/ DESTINATION ${ROOT})
+string(REPLACE ";" "\r\n" text "${SETTINGS}")
+file(WRITE "${program}/quibmonitor.ini" "${text}\r\n")
+execute_process(COMMAND ${DEVSIM} --root ${ROOT} --profile ${PROFILE} --script ${SCRIPT} --shots ${SHOTS}
+                        --log ${LOG} ${EXTRA}
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${SCRIPT} failed (${status}); the log is ${LOG}")
+endif()
