@@ -1,0 +1,386 @@
+// The window's page switching and its theme operations, on a real window of
+// an emulated device that has the program's pictures and themes installed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/monitor_page.h"
+#include "app/monitor_window.h"
+#include "device_fixture.h"
+#include "graphics/image_table.h"
+#include "graphics/skin_image.h"
+#include "graphics/theme_file.h"
+#include "program_files.h"
+#include "quit_message.h"
+#include "settings/ini_file.h"
+#include "settings/language_list.h"
+#include "settings/string_table.h"
+#include "settings/text_table.h"
+#include "ui/screen_metrics.h"
+#include "ui/text_label.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ProgramFile;
+
+const WCHAR kClassName[] = TEXT("Quib Monitor");
+const int kDetailLine1 = 16;
+
+// The window procedure finds its object here, as the program's does.
+MonitorWindow* g_monitor = nullptr;
+
+LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE)
+        return 0;
+    if (g_monitor)
+        return g_monitor->WindowProc(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::string ImagePath(const std::string& relative)
+{
+    return std::string(QM_DEVICE_IMAGE) + "/Program Files/Quib Monitor/" + relative;
+}
+
+std::string ImageFile(const std::string& relative)
+{
+    std::ifstream in(ImagePath(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Width and height as the TGA file's header gives them.
+SIZE TgaSize(const std::string& bytes)
+{
+    SIZE size = {0, 0};
+    if (bytes.size() < 18)
+        return size;
+    auto word = [&](size_t at) {
+        return (LONG)((unsigned char)bytes[at] | (unsigned char)bytes[at + 1] << 8);
+    };
+    size.cx = word(12);
+    size.cy = word(14);
+    return size;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT ClientRect(HWND window)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+std::u16string Text(const WCHAR* text) { return text ? text : u"(null)"; }
+
+class MonitorWindowPagesTest : public testsupport::DeviceFixture {
+protected:
+    void SetUp() override
+    {
+        // The program as the simulator starts it, from its install folder.
+        setenv("DEVSIM_PROGRAM", "\\Program Files\\Quib Monitor\\quibmonitor.exe", 1);
+        DeviceFixture::SetUp();
+        fs::create_directories(HostPath(ProgramFile("")));
+        for (const char* folder : {"lang", "graphics", "themes"})
+            fs::copy(ImagePath(folder), HostPath(ProgramFile(folder)), fs::copy_options::recursive);
+        fs::create_directories(HostPath("Windows"));
+        fs::copy_file(IMGDECMP_MODULE, HostPath("Windows/Imgdecmp.dll"));
+        // With the agreement accepted the main page shows its figures at once.
+        WriteSettings("theme=bluewave\r\neula=1");
+
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = ForwardingProc;
+        windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+        windowClass.lpszClassName = kClassName;
+        // Classes belong to the process, which outlives each test's device.
+        RegisterClassW(&windowClass);
+    }
+    void TearDown() override
+    {
+        Close();
+        FreeTextTable();
+        FreeLanguageList();
+        unsetenv("DEVSIM_PROGRAM");
+        DeviceFixture::TearDown();
+    }
+
+    void WriteSettings(const std::string& text) const { WriteHostFile(ProgramFile("quibmonitor.ini"), text); }
+
+    // As the entry point does it: the object exists before its window, so
+    // that the window's first WM_SIZE computes the screen metrics. The
+    // window stays hidden, so that no change of activation posts the
+    // popup's quit on its own.
+    MonitorWindow& Create(BOOL popup)
+    {
+        g_monitor = new MonitorWindow(NULL);
+        window_ = CreateWindowExW(0, kClassName, kClassName, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, NULL, NULL, NULL, NULL);
+        EXPECT_NE(window_, nullptr);
+        g_monitor->popup = popup;
+        return *g_monitor;
+    }
+    void Attach()
+    {
+        ASSERT_NE(window_, nullptr);
+        g_monitor->OnAttach(window_);
+        g_monitor->ready = TRUE;
+    }
+    MonitorWindow& Start(BOOL popup)
+    {
+        MonitorWindow& window = Create(popup);
+        Attach();
+        return window;
+    }
+    // The pictures are freed too, so that the next device decodes its own.
+    void Close()
+    {
+        if (g_monitor == nullptr)
+            return;
+        if (window_)
+            DestroyWindow(window_);
+        window_ = nullptr;
+        delete g_monitor;
+        g_monitor = nullptr;
+        PurgeImages();
+    }
+
+    size_t CursorChanges() const { return Events("cursor").size(); }
+    std::string LastCursor() const
+    {
+        std::vector<std::string> cursors = Events("cursor");
+        return cursors.empty() ? "" : cursors.back();
+    }
+    // The page's selection tells one page object from a new one, which
+    // starts at item 1 (a new page may reuse the old one's address).
+    void MarkPage(MonitorWindow& window)
+    {
+        SendMessageW(window.Window(), WM_KEYUP, VK_RIGHT, 0);
+        MonitorPage* page = dynamic_cast<MonitorPage*>(window.CurrentPage());
+        ASSERT_NE(page, nullptr);
+        ASSERT_EQ(page->SelectedItem(), ITEM_BACKUP_BATTERY);
+    }
+    int SelectedItem(const MonitorWindow& window) const
+    {
+        MonitorPage* page = dynamic_cast<MonitorPage*>(window.CurrentPage());
+        return page ? page->SelectedItem() : 0;
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(MonitorWindowPagesTest, RequestsSwitchPagesOnlyWhenTheyMust)
+{
+    MonitorWindow& window = Start(FALSE);
+    ASSERT_EQ(window.CurrentPageId(), MONITOR_PAGE_ID);
+    Page* page = window.CurrentPage();
+    ASSERT_NO_FATAL_FAILURE(MarkPage(window));
+
+    // The main page has nowhere to go back to.
+    EXPECT_EQ(window.HandleRequest(BACK_REQUEST, 0), 0);
+    EXPECT_EQ(window.CurrentPage(), page);
+
+    size_t cursors = CursorChanges();
+    EXPECT_EQ(window.HandleRequest(SWITCH_PAGE_REQUEST, MONITOR_PAGE_ID), 1);
+    EXPECT_EQ(window.CurrentPage(), page);
+    EXPECT_EQ(SelectedItem(window), ITEM_BACKUP_BATTERY);
+    EXPECT_EQ(CursorChanges(), cursors) << "no wait cursor: nothing was rebuilt";
+
+    // An id without a page empties the window, and a back request finds
+    // nothing to ask.
+    EXPECT_EQ(window.HandleRequest(SWITCH_PAGE_REQUEST, 5), 1);
+    EXPECT_EQ(window.CurrentPage(), nullptr);
+    EXPECT_EQ(window.CurrentPageId(), 5);
+    EXPECT_EQ(CursorChanges(), cursors + 2);
+    EXPECT_NE(LastCursor().find("shape=\"arrow\""), std::string::npos) << LastCursor();
+    EXPECT_EQ(window.HandleRequest(BACK_REQUEST, 0), 0);
+
+    // The next page shown is made anew.
+    window.ShowPage(MONITOR_PAGE_ID);
+    EXPECT_EQ(window.CurrentPageId(), MONITOR_PAGE_ID);
+    ASSERT_NE(window.CurrentPage(), nullptr);
+    EXPECT_EQ(SelectedItem(window), ITEM_MAIN_BATTERY);
+    EXPECT_EQ(CursorChanges(), cursors + 4);
+}
+
+TEST_F(MonitorWindowPagesTest, ResizeRebuildsThePageOnlyOnceTheWindowIsReady)
+{
+    MonitorWindow& window = Start(FALSE);
+    HWND handle = window.Window();
+    Page* page = window.CurrentPage();
+    ASSERT_NO_FATAL_FAILURE(MarkPage(window));
+    RECT place = WindowRect(handle);
+    LONG height = place.bottom - place.top;
+    size_t cursors = CursorChanges();
+
+    window.ready = FALSE;
+    MoveWindow(handle, place.left, place.top, 200, height, FALSE);
+    ASSERT_EQ(ClientRect(handle).right, 200) << "the width did change";
+    EXPECT_EQ(window.CurrentPage(), page);
+    EXPECT_EQ(SelectedItem(window), ITEM_BACKUP_BATTERY);
+    EXPECT_EQ(CursorChanges(), cursors);
+
+    // The same kind of change once ready builds the page for the new shape.
+    window.ready = TRUE;
+    MoveWindow(handle, place.left, place.top, place.right - place.left, height, FALSE);
+    EXPECT_EQ(window.CurrentPageId(), MONITOR_PAGE_ID);
+    EXPECT_EQ(SelectedItem(window), ITEM_MAIN_BATTERY);
+    EXPECT_EQ(CursorChanges(), cursors + 2);
+}
+
+TEST_F(MonitorWindowPagesTest, PopupModeShowsOnlyThePopupTaskPage)
+{
+    MonitorWindow& window = Start(TRUE);
+    EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
+    // FIXME: the popup task page is not built yet, so the window has no page.
+    EXPECT_EQ(window.CurrentPage(), nullptr);
+
+    window.ShowPage(MONITOR_PAGE_ID);
+    EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
+    EXPECT_EQ(window.CurrentPage(), nullptr);
+    EXPECT_EQ(window.HandleRequest(SWITCH_PAGE_REQUEST, TASK_LIST_PAGE_ID), 1);
+    EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
+    EXPECT_EQ(window.CurrentPage(), nullptr);
+    int code = -1;
+    EXPECT_FALSE(platform::QuitPosted(code));
+}
+
+TEST_F(MonitorWindowPagesTest, MissingPopupSkinIsReportedAndEndsTheProgram)
+{
+    // One theme names a skin it does not have (the caption is the theme's
+    // name, not the skin's); the other has no theme file, so no skin key.
+    WriteHostFile(ProgramFile("themes/broken/broken_theme.ini"), "popupbackground=missing,0,185\r\n");
+    for (const char* theme : {"broken", "nosuch"}) {
+        SCOPED_TRACE(theme);
+        Close();
+        platform::ClearQuit();
+        WriteSettings(std::string("theme=") + theme + "\r\neula=1");
+        MonitorWindow& window = Create(TRUE);
+        int code = -1;
+        ASSERT_FALSE(platform::QuitPosted(code));
+        size_t boxes = Events("msgbox").size();
+
+        Attach();
+        std::vector<std::string> shown = Events("msgbox");
+        ASSERT_EQ(shown.size(), boxes + 1);
+        EXPECT_NE(shown.back().find("caption=\"" + std::string(theme) + "\""), std::string::npos) << shown.back();
+        EXPECT_NE(shown.back().find("text=\"Error with Quib Monitor popup skin\""), std::string::npos)
+            << shown.back();
+        EXPECT_TRUE(platform::QuitPosted(code));
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(window.PopupSkin(), nullptr);
+    }
+}
+
+TEST_F(MonitorWindowPagesTest, ApplyThemeSwitchesSettingThemeAndPage)
+{
+    MonitorWindow& window = Start(FALSE);
+    ASSERT_EQ(window.TextColour(), RGB(255, 255, 255));
+    ASSERT_NE(window.Background(), nullptr);
+    EXPECT_EQ(Text(window.Background()->name), u"themes\\bluewave\\bluewave.jpg");
+    ASSERT_NO_FATAL_FAILURE(MarkPage(window));
+    size_t cursors = CursorChanges();
+
+    window.ApplyTheme(TEXT("simple"));
+    EXPECT_EQ(Text(GetSetting(TEXT("theme"), NULL)), u"simple");
+    ASSERT_NE(window.ThemeList(), nullptr);
+    EXPECT_EQ(Text(window.ThemeList()->GetCell(0, 1)), u"simple");
+    ASSERT_NE(window.Theme(), nullptr);
+    EXPECT_EQ(Text(window.Theme()->Name()), u"simple");
+    EXPECT_EQ(window.TextColour(), RGB(0, 0, 0));
+
+    // The shipped themes stretch their one picture to the window.
+    const SkinImage* background = window.Background();
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(Text(background->name), u"themes\\simple\\simple.jpg");
+    RECT client = ClientRect(window.Window());
+    EXPECT_EQ(background->description.bmWidth, client.right);
+    EXPECT_EQ(background->description.bmHeight, client.bottom);
+
+    // A new page, with its labels in the new colour.
+    EXPECT_EQ(window.CurrentPageId(), MONITOR_PAGE_ID);
+    ASSERT_NE(window.CurrentPage(), nullptr);
+    EXPECT_EQ(SelectedItem(window), ITEM_MAIN_BATTERY);
+    TextLabel* line = dynamic_cast<TextLabel*>(window.CurrentPage()->FindControl(kDetailLine1));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->colour, RGB(0, 0, 0));
+    // The theme's own wait and arrow around the page's.
+    EXPECT_EQ(CursorChanges(), cursors + 4);
+    EXPECT_NE(LastCursor().find("shape=\"arrow\""), std::string::npos) << LastCursor();
+}
+
+// A VGA screen stays VGA for the rest of the process: the cases on it come
+// last, after the QVGA case of the same test.
+TEST_F(MonitorWindowPagesTest, PopupTakesThePlaceAndSizeOfItsSkin)
+{
+    struct Case {
+        const char* profile;
+        BOOL vga;
+        const char* skin;
+        LONG top;
+    } cases[] = {
+        {"qvga", FALSE, "bluewave.tga", 185},
+        {"vga", TRUE, "bluewave_vga.tga", 370},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.profile);
+        Close();
+        UseProfile(c.profile);
+        MonitorWindow& window = Start(TRUE);
+        ASSERT_EQ(IsVgaScreen(), c.vga) << "a VGA case ran earlier in this process";
+
+        ASSERT_NE(window.PopupSkin(), nullptr);
+        std::u16string skin(c.skin, c.skin + strlen(c.skin));
+        EXPECT_EQ(Text(window.PopupSkin()->name), u"\\Program Files\\Quib Monitor\\themes\\bluewave\\" + skin);
+        SIZE size = TgaSize(ImageFile(std::string("themes/bluewave/") + c.skin));
+        ASSERT_GT(size.cx, 0);
+        RECT place = WindowRect(window.Window());
+        EXPECT_EQ(place.left, 0);
+        EXPECT_EQ(place.top, c.top);
+        EXPECT_EQ(place.right - place.left, size.cx);
+        EXPECT_EQ(place.bottom - place.top, size.cy);
+
+        // The background is the capture of the screen under the popup.
+        ASSERT_NE(window.Background(), nullptr);
+        EXPECT_EQ(window.Background()->description.bmWidth, size.cx);
+        EXPECT_EQ(window.Background()->description.bmHeight, size.cy);
+        EXPECT_TRUE(Events("msgbox").empty());
+    }
+}
+
+TEST_F(MonitorWindowPagesTest, UnstretchedBackgroundTakesTheVgaPictureAtItsOwnSize)
+{
+    UseProfile("vga");
+    WriteHostFile(ProgramFile("themes/plain/plain_theme.ini"),
+                  "background_stretch=0\r\nbackground=blue\r\nbackground_landscape=wide\r\n"
+                  "textcolor=rgb:0:125:223\r\n");
+    // Two sizes, so that the picture shows which file was taken.
+    WriteHostFile(ProgramFile("themes/plain/blue.jpg"), ImageFile("graphics/quib.jpg"));
+    WriteHostFile(ProgramFile("themes/plain/blue_vga.jpg"), ImageFile("graphics/quib_vga.jpg"));
+    WriteSettings("theme=plain\r\neula=1");
+
+    MonitorWindow& window = Start(FALSE);
+    ASSERT_TRUE(IsVgaScreen());
+    const SkinImage* background = window.Background();
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(Text(background->name), u"themes\\plain\\blue_vga.jpg");
+    ASSERT_NE(background->bitmap, nullptr);
+    // quib_vga.jpg is drawn 160 × 160, far from the window's size.
+    EXPECT_EQ(background->description.bmWidth, 160);
+    EXPECT_EQ(background->description.bmHeight, 160);
+    EXPECT_EQ(window.TextColour(), (COLORREF)0x00DF7D00);
+}
+
+}  // namespace
