@@ -256,11 +256,14 @@ void Page::MoveFocus(UINT virtualKey)
     if (m_first == NULL)
         return;
     // Without a focused control the walk down starts at the first control
-    // and does not wrap; the walk up does not start at all.
+    // itself and does not wrap; the walk up does not start at all.
     if (m_focused == NULL && virtualKey == VK_UP)
         return;
-    Control* start = m_focused ? m_focused : m_first;
-    Control* step = start;
+    if (m_focused == NULL && virtualKey == VK_DOWN && TakesFocus(m_first)) {
+        ChangeFocus(m_first);
+        return;
+    }
+    Control* step = m_focused ? m_focused : m_first;
     for (;;) {
         if (virtualKey == VK_DOWN) {
             if (step->next)

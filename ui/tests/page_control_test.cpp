@@ -390,6 +390,15 @@ TEST_F(PageTest, FocusMovesOverFocusableVisibleControlsOfTheGroupAndWraps)
     });
     single.MoveFocus(VK_UP);
     EXPECT_EQ(single.FocusedControl(), nullptr) << "up without a focused control does not start";
+
+    // Down without a focused control may land on the very first control.
+    TestPage unfocused(window_, &log_);
+    Build(&unfocused, {
+        Record(1, kRecordingKind, 0, 0, 10, 10),
+        Record(2, kRecordingKind, 0, 10, 10, 10),
+    });
+    unfocused.MoveFocus(VK_DOWN);
+    EXPECT_EQ(Take(), (Log{"focus 1", "changed"}));
     single.FocusFirstControl();
     EXPECT_EQ(Take(), (Log{"focus 2", "changed"}));
     single.MoveFocus(VK_DOWN);
