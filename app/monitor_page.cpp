@@ -334,6 +334,17 @@ void MonitorPage::DescribeSpace(int nameText, double totalBytes, double freeByte
     SetLabel(kDetailLine3, line);
 }
 
+// A memory or storage figure: its meter, its percentage and, while it is
+// the selected item, the detail lines.
+void MonitorPage::ShowSpace(int item, int meterId, int percentLabelId, int nameText, double totalBytes,
+                            double freeBytes, int usedPercent)
+{
+    SetMeter(meterId, usedPercent);
+    if (m_selectedItem == item)
+        DescribeSpace(nameText, totalBytes, freeBytes);
+    SetPercentLabel(percentLabelId, meterId);
+}
+
 void MonitorPage::UpdateFigures()
 {
     MEMORYSTATUS memory = {};
@@ -402,24 +413,16 @@ void MonitorPage::UpdateFigures()
 
     double cardTotal = (double)storage.cardTotal;
     double cardFree = (double)storage.cardTotalFree;
-    SetMeter(kCardMeter, cardTotal == 0.0 ? 0 : CardUsedPercentage(cardTotal, cardFree));
-    if (m_selectedItem == ITEM_STORAGE_CARD)
-        DescribeSpace(kTextSdCard, cardTotal, cardFree);
-    SetPercentLabel(kCardPercent, kCardMeter);
-
+    ShowSpace(ITEM_STORAGE_CARD, kCardMeter, kCardPercent, kTextSdCard, cardTotal, cardFree,
+              cardTotal == 0.0 ? 0 : CardUsedPercentage(cardTotal, cardFree));
     double memoryTotal = (double)memory.dwTotalPhys;
     double memoryFree = (double)memory.dwAvailPhys;
-    SetMeter(kProgramMemoryMeter, UsedPercentage(memoryTotal, memoryFree));
-    if (m_selectedItem == ITEM_PROGRAM_MEMORY)
-        DescribeSpace(kTextProgram, memoryTotal, memoryFree);
-    SetPercentLabel(kProgramMemoryPercent, kProgramMemoryMeter);
-
+    ShowSpace(ITEM_PROGRAM_MEMORY, kProgramMemoryMeter, kProgramMemoryPercent, kTextProgram, memoryTotal, memoryFree,
+              UsedPercentage(memoryTotal, memoryFree));
     double storeTotal = (double)storage.storeSize;
     double storeFree = (double)storage.storeFree;
-    SetMeter(kStorageMemoryMeter, UsedPercentage(storeTotal, storeFree));
-    if (m_selectedItem == ITEM_STORAGE_MEMORY)
-        DescribeSpace(kTextStorage, storeTotal, storeFree);
-    SetPercentLabel(kStorageMemoryPercent, kStorageMemoryMeter);
+    ShowSpace(ITEM_STORAGE_MEMORY, kStorageMemoryMeter, kStorageMemoryPercent, kTextStorage, storeTotal, storeFree,
+              UsedPercentage(storeTotal, storeFree));
 
     PlaceItemPicture();
 }

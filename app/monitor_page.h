@@ -49,6 +49,8 @@ private:
     void SetMeter(int id, int value);
     void SetPercentLabel(int labelId, int meterId);
     void DescribeSpace(int nameText, double totalBytes, double freeBytes);
+    void ShowSpace(int item, int meterId, int percentLabelId, int nameText, double totalBytes, double freeBytes,
+                   int usedPercent);
     void PlaceItemPicture();
     void SetImage(int id, const WCHAR* baseName);
 
