@@ -15,6 +15,8 @@
 #include "quit_message.h"
 #include "settings/ini_file.h"
 #include "settings/string_table.h"
+#include "ui/control.h"
+#include "ui/image_control.h"
 #include "ui/screen_metrics.h"
 #include "ui/text_label.h"
 
@@ -259,6 +261,41 @@ TEST_F(MonitorWindowPagesTest, UnstretchedBackgroundTakesTheVgaPictureAtItsOwnSi
     EXPECT_EQ(background->description.bmWidth, 160);
     EXPECT_EQ(background->description.bmHeight, 160);
     EXPECT_EQ(window.TextColour(), (COLORREF)0x00DF7D00);
+}
+
+// The square flag is sticky like the VGA one, so this case comes last.
+TEST_F(MonitorWindowPagesTest, SquareMainPageHasNoSectionIconsAndSmallCaptions)
+{
+    UseProfile("square");
+    MonitorWindow& window = Start(FALSE);
+    ASSERT_TRUE(IsSquareScreen());
+    Page* page = window.CurrentPage();
+    ASSERT_NE(page, nullptr);
+
+    const std::vector<int> expected = {40, 1, 9, 10, 2, 3, 33, 4, 11, 12, 5, 6, 34, 7, 13,
+                                       14, 8, 15, 35, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
+    std::vector<int> ids;
+    for (Control* control = page->FirstControl(); control; control = control->next)
+        ids.push_back(control->id);
+    EXPECT_EQ(ids, expected);
+
+    // The section captions share the small font of the other captions.
+    TextLabel* caption = dynamic_cast<TextLabel*>(page->FindControl(2));
+    ASSERT_NE(caption, nullptr);
+    LOGFONT font = {};
+    ASSERT_EQ(GetObject(caption->font, sizeof(font), &font), (int)sizeof(font));
+    EXPECT_EQ(font.lfHeight, -9);
+    for (int id : {1, 4, 7}) {
+        TextLabel* label = dynamic_cast<TextLabel*>(page->FindControl(id));
+        ASSERT_NE(label, nullptr) << id;
+        EXPECT_EQ(label->font, caption->font) << id;
+    }
+    // Every other picture still loads.
+    for (int id : {19, 33, 34, 35, 40}) {
+        ImageControl* picture = dynamic_cast<ImageControl*>(page->FindControl(id));
+        ASSERT_NE(picture, nullptr) << id;
+        EXPECT_NE(picture->image, nullptr) << id;
+    }
 }
 
 }  // namespace
