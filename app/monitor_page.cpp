@@ -109,6 +109,22 @@ static void AppendNumber(WCHAR* text, int value)
     Append(text, number);
 }
 
+// "87% Available"
+static void AppendCharge(WCHAR* text, int percent)
+{
+    AppendNumber(text, percent);
+    Append(text, TEXT("% "));
+    Append(text, GetText(kTextAvailable));
+}
+
+// "Status : Normal"
+static void AppendStatus(WCHAR* text, DWORD state, BYTE flag)
+{
+    Append(text, GetText(kTextStatus));
+    Append(text, TEXT(" : "));
+    Append(text, BatteryStatusText(state, flag));
+}
+
 // Percentages above 100 (255 is "unknown") read as a full battery.
 static int BatteryPercent(DWORD percent)
 {
@@ -374,14 +390,10 @@ void MonitorPage::UpdateFigures()
     if (m_selectedItem == ITEM_MAIN_BATTERY) {
         SetLabel(kDetailLine1, GetText(kTextMain));
         line[0] = 0;
-        AppendNumber(line, mainPercent);
-        Append(line, TEXT("% "));
-        Append(line, GetText(kTextAvailable));
+        AppendCharge(line, mainPercent);
         SetLabel(kDetailLine2, line);
         line[0] = 0;
-        Append(line, GetText(kTextStatus));
-        Append(line, TEXT(" : "));
-        Append(line, BatteryStatusText(battery.mainState, battery.mainFlag));
+        AppendStatus(line, battery.mainState, battery.mainFlag);
         SetLabel(kDetailLine3, line);
     }
     SetPercentLabel(kMainBatteryPercent, kMainBatteryMeter);
@@ -394,18 +406,14 @@ void MonitorPage::UpdateFigures()
         if (battery.backupState & BATTERY_STATE_NOT_PRESENT) {
             Append(line, TEXT("Not Present"));
         } else {
-            AppendNumber(line, backupPercent);
-            Append(line, TEXT("% "));
-            Append(line, GetText(kTextAvailable));
+            AppendCharge(line, backupPercent);
         }
         SetLabel(kDetailLine2, line);
         if (IsVersion5OrLater()) {
             SetLabel(kDetailLine3, NULL);
         } else {
             line[0] = 0;
-            Append(line, GetText(kTextStatus));
-            Append(line, TEXT(" : "));
-            Append(line, BatteryStatusText(battery.backupState, battery.backupFlag));
+            AppendStatus(line, battery.backupState, battery.backupFlag);
             SetLabel(kDetailLine3, line);
         }
     }
