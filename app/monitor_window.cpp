@@ -245,7 +245,7 @@ LRESULT MonitorWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZE: {
         if (!ready)
             return SkinWindow::WindowProc(window, message, wParam, lParam);
-        BOOL rotated = RemakeBackBufferIfResized();
+        BOOL rotated = ClientWidthChanged();
         LRESULT result = SkinWindow::WindowProc(window, message, wParam, lParam);
         if (rotated && !s_themeChanging) {
             PrepareBackground();

@@ -69,14 +69,11 @@ void SkinWindow::MakeBackBuffer()
     s_bufferedClient = client;
 }
 
-BOOL SkinWindow::RemakeBackBufferIfResized()
+BOOL SkinWindow::ClientWidthChanged() const
 {
     RECT client;
     GetClientRect(m_window, &client);
-    if (client.right == s_bufferedClient.right)
-        return FALSE;
-    MakeBackBuffer();
-    return TRUE;
+    return client.right != s_bufferedClient.right;
 }
 
 void SkinWindow::OnPaint()

@@ -43,9 +43,9 @@ public:
 
     // Makes the buffer for the present client size.
     void MakeBackBuffer();
-    // Makes the buffer anew when the client width differs from the one it
-    // was last made for (a rotation); answers whether it did.
-    BOOL RemakeBackBufferIfResized();
+    // The client width differs from the one the buffer was last made for
+    // (a rotation); WM_SIZE makes the buffer anew.
+    BOOL ClientWidthChanged() const;
 
     HWND Window() const { return m_window; }
     HINSTANCE Instance() const { return m_instance; }
