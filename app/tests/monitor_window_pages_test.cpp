@@ -201,6 +201,39 @@ TEST_F(MonitorWindowPagesTest, ApplyThemeSwitchesSettingThemeAndPage)
     EXPECT_NE(LastCursor().find("shape=\"arrow\""), std::string::npos) << LastCursor();
 }
 
+// In popup mode the window steps aside, and the deactivation that brings
+// does not end the program; the refresh message brings it back in the new
+// skin's place.
+TEST_F(MonitorWindowPagesTest, PopupThemeChangeKeepsTheProgramAndTakesTheNewSkin)
+{
+    MonitorWindow& window = Start(TRUE);
+    ShowWindow(window.Window(), SW_SHOW);
+    ASSERT_NE(window.PopupSkin(), nullptr);
+
+    window.ApplyTheme(TEXT("blue"));
+    EXPECT_TRUE(MonitorWindow::ThemeChanging());
+    EXPECT_FALSE(IsWindowVisible(window.Window()));
+    EXPECT_EQ(Text(GetSetting(TEXT("theme"), NULL)), u"blue");
+    SendMessageW(window.Window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    int code = -1;
+    EXPECT_FALSE(platform::QuitPosted(code));
+
+    MSG message;
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    EXPECT_FALSE(MonitorWindow::ThemeChanging());
+    EXPECT_TRUE(IsWindowVisible(window.Window()));
+    EXPECT_FALSE(platform::QuitPosted(code));
+    ASSERT_NE(window.PopupSkin(), nullptr);
+    EXPECT_EQ(Text(window.PopupSkin()->name), u"\\Program Files\\Quib Monitor\\themes\\blue\\blue.tga");
+    SIZE size = TgaSize(ImageFile("themes/blue/blue.tga"));
+    RECT place = WindowRect(window.Window());
+    EXPECT_EQ(place.left, 19);
+    EXPECT_EQ(place.top, 39);
+    EXPECT_EQ(place.right - place.left, size.cx);
+    EXPECT_EQ(place.bottom - place.top, size.cy);
+}
+
 // A VGA screen stays VGA for the rest of the process: the cases on it come
 // last, after the QVGA case of the same test.
 TEST_F(MonitorWindowPagesTest, PopupTakesThePlaceAndSizeOfItsSkin)
