@@ -14,6 +14,23 @@
 // A popup skin name from the theme is at most this long.
 #define SKIN_NAME_MAX 256
 
+// Copies the screen's pixels under area into bitmap, or back to the screen.
+static void CopyScreenArea(HBITMAP bitmap, const RECT* area, BOOL toScreen)
+{
+    int width = area->right - area->left;
+    int height = area->bottom - area->top;
+    HDC screen = GetDC(NULL);
+    HDC imageDc = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(imageDc, bitmap);
+    if (toScreen)
+        BitBlt(screen, area->left, area->top, width, height, imageDc, 0, 0, SRCCOPY);
+    else
+        BitBlt(imageDc, 0, 0, width, height, screen, area->left, area->top, SRCCOPY);
+    SelectObject(imageDc, previous);
+    DeleteDC(imageDc);
+    ReleaseDC(NULL, screen);
+}
+
 void MonitorWindow::PlaceWindow()
 {
     LoadTheme(m_programDirectory, &m_themeFile, &m_themeList);
@@ -65,13 +82,7 @@ void MonitorWindow::PrepareBackground()
         if (width <= 1 && height <= 1)
             return;
         m_background = SkinImage::CreateBlank(width, height);
-        HDC screen = GetDC(NULL);
-        HDC imageDc = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(imageDc, m_background->bitmap);
-        BitBlt(imageDc, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        SelectObject(imageDc, previous);
-        DeleteDC(imageDc);
-        ReleaseDC(NULL, screen);
+        CopyScreenArea(m_background->bitmap, &area, FALSE);
         return;
     }
 
@@ -114,13 +125,7 @@ void MonitorWindow::ApplyTheme(const WCHAR* themeName)
     if (m_background && m_background->bitmap) {
         RECT area;
         GetWindowRect(m_window, &area);
-        HDC screen = GetDC(NULL);
-        HDC imageDc = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(imageDc, m_background->bitmap);
-        BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, imageDc, 0, 0, SRCCOPY);
-        SelectObject(imageDc, previous);
-        DeleteDC(imageDc);
-        ReleaseDC(NULL, screen);
+        CopyScreenArea(m_background->bitmap, &area, TRUE);
     }
     HWND desktop = GetDesktopWindow();
     SetForegroundWindow(desktop);
