@@ -1,6 +1,8 @@
 #include "app/monitor_page.h"
 
 #include "app/monitor_page_layouts.h"
+#include "app/monitor_window.h"
+#include "app/page_menus.h"
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
 #include "settings/program_path.h"
@@ -238,8 +240,8 @@ void MonitorPage::Show(BOOL shown, BOOL focusFirst)
         if (FindControl(id))
             FindControl(id)->SetVisible(FALSE, FALSE);
     }
-    // FIXME: the end-user agreement (entered unless "eula" is 1), the soft
-    // key bar outside it and the menu checks come with the menu layer.
+    if (ShowAgreement())
+        BuildMonitorPageMenu((MonitorWindow*)m_window);
     UpdateFigures();
 }
 
@@ -281,24 +283,6 @@ void MonitorPage::OnFocusChanged()
         }
         return;
     }
-}
-
-BOOL MonitorPage::OnCommand(WPARAM commandId)
-{
-    // FIXME: the menu's other commands and the agreement's Accept and
-    // Decline come with the menu layer.
-    if (commandId == MONITOR_REFRESH_COMMAND) {
-        UpdateFigures();
-        return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL MonitorPage::OnStylus(UINT message, WPARAM keys, LPARAM point)
-{
-    // FIXME: a tap-and-hold opens the settings panels menu once the menu
-    // layer exists.
-    return Page::OnStylus(message, keys, point);
 }
 
 void MonitorPage::SetLabel(int id, const WCHAR* text)

@@ -7,9 +7,6 @@
 
 class MonitorWindow;
 
-// Menu command that samples the figures again.
-#define MONITOR_REFRESH_COMMAND 101
-
 // The selected item.
 #define ITEM_MAIN_BATTERY 1
 #define ITEM_BACKUP_BATTERY 2
@@ -39,9 +36,20 @@ public:
 
     int SelectedItem() const { return m_selectedItem; }
     BOOL InAgreementMode() const { return m_agreementMode; }
+    HWND AgreementEdit() const { return m_agreementEdit; }
 
 private:
     explicit MonitorPage(SkinWindow* window);
+
+    // TRUE when the agreement was accepted before; else enters agreement
+    // mode with its soft keys and the text over the page.
+    BOOL ShowAgreement();
+    void AcceptAgreement();
+    // The agreement's text window over the page; NULL when it cannot be made.
+    HWND CreateAgreementEdit();
+    void DestroyAgreementEdit();
+    // Tap-and-hold: the settings panels menu at the point.
+    void OpenContextMenu(LPARAM point);
 
     void LoadPictures();
     void StyleLabels();

@@ -261,6 +261,11 @@ LRESULT MonitorWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             PostQuitMessage(0);
         if (m_page == NULL)
             return SkinWindow::WindowProc(window, message, wParam, lParam);
+        // The default handling, which gives an activated window the
+        // focus, is not run: without it the keys would reach nobody after
+        // a message box, a menu or a task switch.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(m_window);
         m_page->OnActivate(active);
         if (active)
             PostMessageW(m_window, REACTIVATED_MESSAGE, 0, 0);

@@ -2,12 +2,19 @@
 
 #include <commctrl.h>
 
+#include "ui/menu_bar.h"
 #include "ui/screen_metrics.h"
 #include "ui/shared_resources.h"
 
 // The client rectangle the back buffer was last made for; one window per
 // process draws through a buffer.
 static RECT s_bufferedClient = {0, 0, 0, 0};
+
+// "Menu for more options" and "Task List".
+static const MenuDesc kDefaultMenu[2] = {
+    {MENU_KIND_LEFT, MENU_SOFT_KEY, LEFT_SOFT_KEY_COMMAND, 16, 1, 0},
+    {MENU_KIND_RIGHT, MENU_SOFT_KEY, RIGHT_SOFT_KEY_COMMAND, 17, 1, 0},
+};
 
 SkinWindow::SkinWindow(HINSTANCE instance)
     : m_window(NULL),
@@ -149,4 +156,9 @@ RECT* SkinWindow::GetClientArea(RECT* rect)
 {
     GetClientRect(m_window, rect);
     return rect;
+}
+
+void SkinWindow::ShowDefaultMenuBar()
+{
+    BuildMenuBar(m_window, kDefaultMenu, 2);
 }

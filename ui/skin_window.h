@@ -40,6 +40,8 @@ public:
     // A control of a kind the factory does not make, or NULL.
     virtual Control* CreateCustomControl(const ControlDesc* desc, Page* page);
     virtual RECT* GetClientArea(RECT* rect);
+    // The soft keys of a window whose page sets none.
+    virtual void ShowDefaultMenuBar();
 
     // Makes the buffer for the present client size.
     void MakeBackBuffer();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/monitor_page.h"
+#include "app/page_menus.h"
 #include "app/monitor_window.h"
 #include "graphics/skin_image.h"
 #include "monitor_window_fixture.h"
@@ -197,7 +198,7 @@ TEST_F(MonitorPageTest, MissingCardReadsZero)
     ASSERT_NE(MeterValue(11), 0);
 
     Change([](Status& s) { s.cardPresent = false; });
-    EXPECT_TRUE(page_->OnCommand(MONITOR_REFRESH_COMMAND));
+    EXPECT_TRUE(page_->OnCommand(REFRESH_COMMAND));
     EXPECT_EQ(MeterValue(11), 0);
     EXPECT_EQ(Label(22), u"0%");
     ExpectLines(u"SD Card 0.00MB Free", u"0.00MB Used", u"0.00MB Total");
