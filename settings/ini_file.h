@@ -5,9 +5,12 @@
 #include <windows.h>
 
 struct IniLine {
-    WCHAR* key;    // NULL for a comment or a line without '='
-    WCHAR* value;  // the text after '='; the whole line when key is NULL
+    WCHAR* key;    // NULL for a comment
+    WCHAR* value;  // the text after '='; for a comment the whole text
     IniLine* next;
+    // Every line without a key is a comment, skipped by the lookups and
+    // written back as it is held: a ';' line, a blank line, the rest of a
+    // long line, and a line without '=' with a ';' put before it.
     int comment;
     // The piece was cut at the read limit: the file's line goes on in the
     // next piece, so no line end is written between the two.
