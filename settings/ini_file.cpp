@@ -127,12 +127,25 @@ static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
     fclose(file);
 }
 
+// A save that stopped between removing the old file and moving the new one
+// into its place left the settings in the new file: it is moved now, or
+// read where it is when it cannot be moved.
+static const WCHAR* SettingsSource(const WCHAR* path, WCHAR* newPath)
+{
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES || !ProgramPath(newPath, path, TEXT(".new")))
+        return path;
+    if (GetFileAttributesW(newPath) == INVALID_FILE_ATTRIBUTES || MoveFileW(newPath, path))
+        return path;
+    return newPath;
+}
+
 BOOL LoadSettings(const WCHAR* programDirectory, const WCHAR* fileName, BOOL discard)
 {
     if (discard)
         FreeIniLines(&g_settings.lines);
+    WCHAR newPath[MAX_PATH];
     if (ProgramPath(g_settings.path, programDirectory, fileName))
-        ReadLines(g_settings.path, &g_settings.lines, TRUE);
+        ReadLines(SettingsSource(g_settings.path, newPath), &g_settings.lines, TRUE);
     return TRUE;
 }
 

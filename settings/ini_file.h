@@ -30,7 +30,9 @@ struct SettingsFile {
 };
 
 // Reads programDirectory + fileName into the process-wide settings file.
-// A missing file leaves the list empty. Always TRUE.
+// A missing file leaves the list empty, unless a save that was cut short
+// left its new file (fileName + ".new"): that one is read and moved into
+// place. Always TRUE.
 BOOL LoadSettings(const WCHAR* programDirectory, const WCHAR* fileName, BOOL discard);
 
 // Rewrites the file from the list: a new file is written first and only

@@ -215,6 +215,20 @@ TEST_F(IniFileTest, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(Save(), original);
 }
 
+// A save that stopped after the old file was removed left the settings in
+// the new file alone: they are read from it, and it takes the old one's place.
+TEST_F(IniFileTest, InterruptedSaveIsFinishedAtLoad)
+{
+    const std::string settings = "; kept\r\ntheme=steel\r\neula=1";
+    WriteHostFile(ProgramFile("quibmonitor.ini.new"), settings);
+    LoadSettings(ProgramDirectory(), TEXT("quibmonitor.ini"), TRUE);
+    EXPECT_EQ(Setting(u"theme"), u"steel");
+    EXPECT_EQ(GetSettingInt(u"eula", 0), 1);
+    EXPECT_EQ(LineCount(), 3);
+    EXPECT_EQ(ReadHostFile(ProgramFile("quibmonitor.ini")), settings);
+    EXPECT_FALSE(HostFileExists(ProgramFile("quibmonitor.ini.new")));
+}
+
 TEST_F(IniFileTest, StaleNewFileIsReplaced)
 {
     WriteHostFile(ProgramFile("quibmonitor.ini.new"), "garbage");
