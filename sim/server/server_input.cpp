@@ -19,8 +19,17 @@ const char* StylusName(uint32_t message)
 
 }  // namespace
 
+void Server::WriteStylusState(WireWriter& reply) const
+{
+    reply.U8(stylusDown_ ? 1 : 0).I32(stylusPoint_.x).I32(stylusPoint_.y).U64(stylusSequence_);
+}
+
 void Server::Stylus(uint32_t message, Point screenPoint)
 {
+    stylusDown_ = message != WM_LBUTTONUP;
+    stylusPoint_ = screenPoint;
+    ++stylusSequence_;
+    WakeWaiters();
     Hwnd target = windows_.Capture() ? windows_.Capture() : windows_.HitTest(screenPoint);
     LogEvent(std::string("stylus kind=") + StylusName(message) + " x=" + std::to_string(screenPoint.x) +
              " y=" + std::to_string(screenPoint.y) + " hwnd=" + std::to_string(target));
