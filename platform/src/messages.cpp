@@ -153,6 +153,11 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
+    // A window that becomes active, and is not minimised, takes the focus.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0)
+            SetFocus(hWnd);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(hWnd, &paint);

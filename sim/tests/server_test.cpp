@@ -24,6 +24,8 @@ using sim::WireWriter;
 constexpr uint32_t kWmUser = 0x0400;
 constexpr uint32_t kWmTimer = 0x0113;
 constexpr uint32_t kWmActivate = 0x0006;
+constexpr uint32_t kWmKeyDown = 0x0100;
+constexpr uint32_t kWmSysKeyDown = 0x0104;
 constexpr uint32_t kWmLButtonDown = 0x0201;
 constexpr uint32_t kWmLButtonUp = 0x0202;
 
@@ -457,6 +459,45 @@ TEST_F(ServerTest, StylusWaitEndsWhenTheStylusActsOrTheTimeIsUp)
     EXPECT_FALSE(seen[3].down) << "woken by the release";
     EXPECT_EQ(seen[3].x, 12);
     EXPECT_EQ(seen[3].tick, 500u);
+}
+
+TEST_F(ServerTest, KeysGoToTheFocusWindowElseToTheActiveOneAsSystemKeys)
+{
+    StartDriven();
+    auto client = std::async(std::launch::async, [this] {
+        first_->Hello();
+        uint32_t hwnd = first_->CreateWindow(u"One");
+        WireWriter show;
+        show.U32(hwnd).U32(5);
+        first_->Request(Op::ShowWindow, show);
+        WireWriter foreground;
+        foreground.U32(hwnd);
+        first_->Request(Op::SetForeground, foreground);
+        WireWriter keys;
+        keys.U32(0).U32(kWmKeyDown).U32(kWmSysKeyDown + 4);
+        std::vector<Received> got;
+        got.push_back(ReadWaitReply(first_->Request(Op::GetMessage, keys)));
+        WireWriter focus;
+        focus.U32(hwnd);
+        first_->Request(Op::SetFocus, focus);
+        got.push_back(ReadWaitReply(first_->Request(Op::GetMessage, keys)));
+        first_->Close();
+        return std::pair{hwnd, got};
+    });
+    server_->RunUntilIdle();
+    // Activation alone gives no focus: the key goes to the active window.
+    server_->Key(0x26, true);
+    server_->RunUntilIdle();
+    server_->Key(0x28, true);
+    server_->RunUntilIdle();
+    auto [hwnd, got] = client.get();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].hwnd, hwnd);
+    EXPECT_EQ(got[0].message, kWmSysKeyDown);
+    EXPECT_EQ(got[0].wParam, 0x26u);
+    EXPECT_EQ(got[1].hwnd, hwnd);
+    EXPECT_EQ(got[1].message, kWmKeyDown);
+    EXPECT_EQ(got[1].wParam, 0x28u);
 }
 
 }  // namespace
