@@ -135,6 +135,11 @@ TEST_F(WindowsTest, FocusOnActivationComesFromTheDefaultWindowProcedure)
     EXPECT_EQ(GetFocus(), nullptr);
     DefWindowProcW(plain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(GetFocus(), plain);
+    // A late activation notice for a window no longer active changes nothing.
+    ASSERT_TRUE(SetForegroundWindow(own));
+    DefWindowProcW(plain, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetActiveWindow(), own);
+    EXPECT_EQ(GetFocus(), nullptr);
 }
 
 TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
