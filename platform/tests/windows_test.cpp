@@ -95,6 +95,32 @@ TEST_F(WindowsTest, CloseDestroysTheWindowAndItsChildrenWithDestroyEach)
     EXPECT_EQ(Events("window-destroy").size(), 2u);
 }
 
+TEST_F(WindowsTest, ChildrenStackInCreationOrderAsGetWindowWalksThem)
+{
+    HWND parent = Make(u"Parent");
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    std::vector<HWND> children;
+    for (int i = 0; i < 4; ++i)
+        children.push_back(CreateWindowExW(0, u"Recording", u"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent,
+                                           nullptr, nullptr, nullptr));
+
+    // The first child created is on top: dialog controls tab in this order.
+    std::vector<HWND> down;
+    for (HWND hwnd = GetWindow(parent, GW_CHILD); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT))
+        down.push_back(hwnd);
+    EXPECT_EQ(down, children);
+    std::vector<HWND> up;
+    for (HWND hwnd = GetWindow(children[0], GW_HWNDLAST); hwnd; hwnd = GetWindow(hwnd, GW_HWNDPREV))
+        up.insert(up.begin(), hwnd);
+    EXPECT_EQ(up, children);
+    EXPECT_EQ(GetWindow(children[3], GW_HWNDFIRST), children[0]);
+
+    // The top child takes a point where children overlap.
+    RECT rect;
+    GetWindowRect(parent, &rect);
+    EXPECT_EQ(WindowFromPoint(POINT{rect.left + 1, rect.top + 1}), children[0]);
+}
+
 TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
 {
     HWND first = Make(u"First");

@@ -315,14 +315,15 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         uint32_t command = in.U32();
         Hwnd result = 0;
         if (windows_.IsWindow(hwnd)) {
-            if (command == 0)
-                result = windows_.First(hwnd);
-            else if (command == 2)
-                result = windows_.Next(hwnd);
-            else if (command == 5)
-                result = windows_.FirstChild(hwnd);
-            else if (command == 4)
-                result = windows_.Get(hwnd)->owner;
+            switch (command) {
+            case GW_HWNDFIRST: result = windows_.First(hwnd); break;
+            case GW_HWNDLAST: result = windows_.Last(hwnd); break;
+            case GW_HWNDNEXT: result = windows_.Next(hwnd); break;
+            case GW_HWNDPREV: result = windows_.Previous(hwnd); break;
+            case GW_OWNER: result = windows_.Get(hwnd)->owner; break;
+            case GW_CHILD: result = windows_.FirstChild(hwnd); break;
+            default: break;
+            }
         }
         out.U32(result);
         break;
