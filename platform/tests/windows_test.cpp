@@ -159,6 +159,19 @@ TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
     EXPECT_EQ(msg.wParam, 4u);
 }
 
+TEST_F(WindowsTest, APendingQuitPassesEveryMessageFilter)
+{
+    HWND hwnd = Make(u"Main");
+    Pump();
+    PostQuitMessage(3);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(GetMessageW(&msg, hwnd, WM_TIMER, WM_TIMER), 0);
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "taken once";
+}
+
 TEST_F(WindowsTest, PaintComesFromTheUpdateAreaUntilBeginPaintTakesIt)
 {
     HWND hwnd = Make(u"Main");
