@@ -168,6 +168,10 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &client, window->background);
         return 1;
     }
+    case WM_CANCELMODE:
+        if (GetCapture() == hWnd)
+            ReleaseCapture();
+        return 0;
     case WM_SETTEXT:
         return SetWindowTextW(hWnd, reinterpret_cast<LPCWSTR>(lParam));
     case WM_GETTEXT:

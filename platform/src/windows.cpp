@@ -319,10 +319,12 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 {
     WireWriter args;
     args.U32(WindowId(hWnd)).U8(bEnable ? 1 : 0);
-    std::string reply = Call(Op::EnableWindow, args);
-    WireReader in(reply);
-    in.U8();
-    return in.U8();
+    BYTE wasDisabled = 0;
+    if (!CallWithEffects(Op::EnableWindow, args, &wasDisabled)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    return wasDisabled ? TRUE : FALSE;
 }
 
 HWND GetParent(HWND hWnd)

@@ -11,6 +11,8 @@
 namespace {
 
 std::vector<UINT> g_seen;
+// Messages whose wParam matters, with it.
+std::vector<std::pair<UINT, WPARAM>> g_state;
 bool g_refuseCreate = false;
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -18,6 +20,8 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_CREATE || msg == WM_SIZE || msg == WM_MOVE || msg == WM_DESTROY || msg == WM_ACTIVATE ||
         msg == WM_TIMER || msg == WM_USER || msg == WM_PAINT)
         g_seen.push_back(msg);
+    if (msg == WM_ENABLE || msg == WM_KILLFOCUS || msg == WM_CANCELMODE)
+        g_state.emplace_back(msg, wParam);
     if (msg == WM_CREATE && g_refuseCreate)
         return -1;
     if (msg == WM_USER)
@@ -31,6 +35,7 @@ protected:
     {
         DeviceFixture::SetUp();
         g_seen.clear();
+        g_state.clear();
         g_refuseCreate = false;
         WNDCLASSW wc = {};
         wc.lpfnWndProc = RecordingProc;
@@ -131,6 +136,29 @@ TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
     EXPECT_EQ(SetFocus(child), first);
     EXPECT_EQ(GetActiveWindow(), first);
     EXPECT_EQ(GetFocus(), child);
+}
+
+TEST_F(WindowsTest, EnableWindowTellsTheWindowWhenItsStateChanges)
+{
+    HWND main = Make(u"Main");
+    HWND button = CreateWindowExW(0, u"Recording", u"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_EQ(SetFocus(button), main);
+    SetCapture(button);
+    g_state.clear();
+
+    // The result says whether the window was disabled before.
+    EXPECT_FALSE(EnableWindow(button, FALSE));
+    EXPECT_TRUE(EnableWindow(button, FALSE));
+    EXPECT_EQ(GetFocus(), nullptr) << "a disabled window loses the focus";
+    EXPECT_EQ(GetCapture(), nullptr) << "DefWindowProc gives up the capture on WM_CANCELMODE";
+    EXPECT_TRUE(EnableWindow(button, TRUE));
+    EXPECT_FALSE(EnableWindow(button, TRUE));
+    std::vector<std::pair<UINT, WPARAM>> expected = {
+        {WM_CANCELMODE, 0}, {WM_KILLFOCUS, 0}, {WM_ENABLE, FALSE}, {WM_ENABLE, TRUE}};
+    EXPECT_EQ(g_state, expected);
+    EXPECT_FALSE(EnableWindow(nullptr, TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
 TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
