@@ -1,6 +1,7 @@
 // Windows and messages as one program sees them on its own device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,27 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+// A control that keeps its own text, as an edit control does.
+std::u16string g_ownText;
+
+LRESULT CALLBACK OwnTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SETTEXT:
+        g_ownText = reinterpret_cast<LPCWSTR>(lParam);
+        return TRUE;
+    case WM_GETTEXT: {
+        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
+        size_t count = std::min(g_ownText.size(), static_cast<size_t>(wParam) - 1);
+        std::copy_n(g_ownText.begin(), count, buffer);
+        buffer[count] = 0;
+        return static_cast<LRESULT>(count);
+    }
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(g_ownText.size());
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
 class WindowsTest : public testsupport::DeviceFixture {
 protected:
     void SetUp() override
@@ -42,6 +64,10 @@ protected:
         wc.lpszClassName = u"Recording";
         // Classes belong to the process, which outlives each test's device.
         RegisterClassW(&wc);
+        wc.lpfnWndProc = OwnTextProc;
+        wc.lpszClassName = u"OwnText";
+        RegisterClassW(&wc);
+        g_ownText.clear();
     }
     HWND Make(LPCWSTR title, DWORD style = WS_VISIBLE, HWND parent = nullptr)
     {
@@ -213,6 +239,36 @@ TEST_F(WindowsTest, PaintComesFromTheUpdateAreaUntilBeginPaintTakesIt)
     UpdateWindow(hwnd);
     EXPECT_EQ(g_seen, std::vector<UINT>{WM_PAINT});
     EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE)) << "DefWindowProc painted it";
+}
+
+TEST_F(WindowsTest, WindowTextGoesThroughTheWindowProcedure)
+{
+    // DefWindowProc keeps the text where FindWindow and the task bar see it.
+    HWND plain = Make(u"Plain");
+    ASSERT_TRUE(SetWindowTextW(plain, u"Renamed"));
+    EXPECT_EQ(FindWindowW(nullptr, u"Renamed"), plain);
+    WCHAR text[16];
+    EXPECT_EQ(SendMessageW(plain, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(text)), 3);
+    EXPECT_EQ(std::u16string(text), u"Ren");
+    EXPECT_EQ(SendMessageW(plain, WM_GETTEXTLENGTH, 0, 0), 7);
+    ASSERT_TRUE(SendMessageW(plain, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Sent")));
+    EXPECT_EQ(GetWindowTextW(plain, text, 16), 4);
+    EXPECT_EQ(std::u16string(text), u"Sent");
+
+    // A procedure that answers the text messages itself is asked instead.
+    HWND own = CreateWindowExW(0, u"OwnText", u"Start", WS_VISIBLE, 0, 26, 50, 50, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_TRUE(SetWindowTextW(own, u"Typed"));
+    EXPECT_EQ(g_ownText, u"Typed");
+    EXPECT_EQ(GetWindowTextW(own, text, 16), 5);
+    EXPECT_EQ(std::u16string(text), u"Typed");
+    EXPECT_EQ(GetWindowTextLengthW(own), 5);
+    EXPECT_EQ(FindWindowW(nullptr, u"Start"), own) << "the stored title stays";
+
+    EXPECT_FALSE(SetWindowTextW(nullptr, u"x"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetWindowTextW(nullptr, text, 16), 0);
+    EXPECT_EQ(text[0], 0);
 }
 
 TEST_F(WindowsTest, TextPointsAndProcessesAnswerAsDocumented)
