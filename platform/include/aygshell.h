@@ -60,10 +60,6 @@ typedef struct tagSHRGI {
 #define SHRG_LONGDELAY 0x00000008
 #define SHRG_NOANIMATION 0x00000010
 
-#define GN_CONTEXTMENU 1000
-
-DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);
-
 typedef struct tagSIPINFO {
     DWORD cbSize;
     DWORD fdwFlags;
