@@ -7,6 +7,20 @@
 namespace sim {
 namespace {
 
+// The shell library's soft-key bar, which a program's window owns.
+constexpr std::u16string_view kMenuBarClass = u"menu_worker";
+
+bool IsMenuBarClass(std::u16string_view name)
+{
+    if (name.size() != kMenuBarClass.size())
+        return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        char16_t c = name[i] >= u'A' && name[i] <= u'Z' ? static_cast<char16_t>(name[i] - u'A' + u'a') : name[i];
+        if (c != kMenuBarClass[i])
+            return false;
+    }
+    return true;
+}
 
 const char* StylusName(uint32_t message)
 {
@@ -58,12 +72,28 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     WakeWaiters();
 }
 
+// On the device the soft keys belong to the menu bar: the shown bar of the
+// active window takes F1 and F2 whichever window has the focus.
+Hwnd Server::SoftKeyTarget(uint8_t virtualKey) const
+{
+    if ((virtualKey != VK_F1 && virtualKey != VK_F2) || windows_.Active() == 0)
+        return 0;
+    for (Hwnd hwnd : windows_.TopLevelZOrder()) {
+        const Window* window = windows_.Get(hwnd);
+        if (window->owner == windows_.Active() && windows_.IsVisible(hwnd) && IsMenuBarClass(window->className))
+            return hwnd;
+    }
+    return 0;
+}
+
 void Server::Key(uint8_t virtualKey, bool down)
 {
-    // As on the device: with no focus window the active window gets the
-    // key as a system key.
+    // The soft keys go to the shown soft-key bar; other keys, as on the
+    // device, to the focus window, or with none to the active window as
+    // system keys.
     Hwnd focus = windows_.Focus();
-    Hwnd target = focus ? focus : windows_.Active();
+    Hwnd softKeyBar = SoftKeyTarget(virtualKey);
+    Hwnd target = softKeyBar ? softKeyBar : focus ? focus : windows_.Active();
     LogEvent(std::string("key vk=") + HexLogNumber(virtualKey) + " kind=" + (down ? "down" : "up") +
              " hwnd=" + std::to_string(target));
     const Window* window = windows_.Get(target);
@@ -71,7 +101,7 @@ void Server::Key(uint8_t virtualKey, bool down)
         return;
     Message m;
     m.hwnd = target;
-    if (focus)
+    if (focus || softKeyBar)
         m.message = down ? WM_KEYDOWN : WM_KEYUP;
     else
         m.message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
