@@ -15,6 +15,14 @@ static BOOL Append(WCHAR* text, int* length, int capacity, const WCHAR* piece, i
     return whole;
 }
 
+// CR LF, whole or not at all.
+static BOOL EndLine(WCHAR* text, int* length, int capacity)
+{
+    if (*length + 2 > capacity - 1)
+        return FALSE;
+    return Append(text, length, capacity, TEXT("\r\n"), 2);
+}
+
 BOOL ReadAgreementText(const WCHAR* path, WCHAR* text, int capacity)
 {
     if (capacity <= 0)
@@ -25,21 +33,22 @@ BOOL ReadAgreementText(const WCHAR* path, WCHAR* text, int capacity)
         return FALSE;
     WCHAR line[AGREEMENT_LINE_MAX];
     int length = 0;
-    while (fgetws(line, AGREEMENT_LINE_MAX, file) != NULL) {
+    // A line longer than one read goes on in the next piece; a short piece
+    // without a line feed ends the file or was cut by a NUL.
+    BOOL lineOpen = FALSE;
+    BOOL full = FALSE;
+    while (!full && fgetws(line, AGREEMENT_LINE_MAX, file) != NULL) {
         int lineLength = (int)wcslen(line);
         BOOL lineEnd = lineLength > 0 && line[lineLength - 1] == TEXT('\n');
         if (lineEnd)
             --lineLength;
-        if (!Append(text, &length, capacity, line, lineLength))
-            break;
-        // A line longer than one read goes on in the next piece; a short
-        // piece without a line feed ends the file or was cut by a NUL.
-        if (!lineEnd && lineLength == AGREEMENT_LINE_MAX - 1)
-            continue;
-        if (length + 2 > capacity - 1)
-            break;
-        Append(text, &length, capacity, TEXT("\r\n"), 2);
+        full = !Append(text, &length, capacity, line, lineLength);
+        lineOpen = !lineEnd && lineLength == AGREEMENT_LINE_MAX - 1;
+        if (!full && !lineOpen)
+            full = !EndLine(text, &length, capacity);
     }
+    if (!full && lineOpen)
+        EndLine(text, &length, capacity);
     fclose(file);
     return TRUE;
 }
