@@ -48,7 +48,7 @@ enum class Op : uint16_t {
     RaiseWindow,
     WindowInfo,
     SetWindowText,
-    SetWindowLong,
+    SetWindowLong,    // hwnd, index, value -> WindowLongReply, previous value
     FindWindow,
     GetWindow,
     Desktop,
@@ -60,6 +60,7 @@ enum class Op : uint16_t {
     WindowFromPoint,
     EnableWindow,
     VisibleRegion,    // hwnd, whole window -> ok, origin, rectangles (screen)
+    GetWindowLong,    // hwnd, index, unused value -> WindowLongReply, value
 
     // Messages, timers, painting
     GetMessage = 90,  // filter (blocks)
@@ -81,6 +82,13 @@ enum class Op : uint16_t {
 enum class WaitReply : uint8_t {
     Done = 0,      // the operation's own result follows
     Incoming = 1,  // a sent message follows: id, hwnd, msg, wParam, lParam
+};
+
+// How GetWindowLong and SetWindowLong went.
+enum class WindowLongReply : uint8_t {
+    NoWindow = 0,
+    Done = 1,
+    BadIndex = 2,
 };
 
 }  // namespace sim
