@@ -153,6 +153,13 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
+    // A window that becomes active, and is not minimised, takes the focus.
+    // Activation told by another process arrives late: a window no longer
+    // active by then takes nothing.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && GetActiveWindow() == hWnd)
+            SetFocus(hWnd);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(hWnd, &paint);

@@ -164,6 +164,41 @@ TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
     EXPECT_EQ(GetFocus(), child);
 }
 
+LRESULT CALLBACK OwnActivationProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ACTIVATE)
+        return 0;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsTest, FocusOnActivationComesFromTheDefaultWindowProcedure)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = OwnActivationProc;
+    wc.lpszClassName = u"OwnActivation";
+    RegisterClassW(&wc);
+    HWND plain = Make(u"Plain");
+    EXPECT_EQ(GetFocus(), plain);
+    HWND own = CreateWindowExW(0, u"OwnActivation", u"Own", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_EQ(GetActiveWindow(), own);
+    EXPECT_EQ(GetFocus(), nullptr) << "its WM_ACTIVATE never reached DefWindowProc";
+    EXPECT_TRUE(SetForegroundWindow(plain));
+    EXPECT_EQ(GetFocus(), plain);
+    // Minimised, or becoming inactive: no focus.
+    SetFocus(nullptr);
+    DefWindowProcW(plain, WM_ACTIVATE, MAKELONG(WA_ACTIVE, 1), 0);
+    DefWindowProcW(plain, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(GetFocus(), nullptr);
+    DefWindowProcW(plain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetFocus(), plain);
+    // A late activation notice for a window no longer active changes nothing.
+    ASSERT_TRUE(SetForegroundWindow(own));
+    DefWindowProcW(plain, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetActiveWindow(), own);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
 TEST_F(WindowsTest, EnableWindowTellsTheWindowWhenItsStateChanges)
 {
     HWND main = Make(u"Main");

@@ -92,16 +92,9 @@ void Server::NotifyActivation(Pid caller, Effects* effects, const Activation& ac
     RefreshTaskBar();
     if (activation.deactivated)
         Notify(caller, effects, activation.deactivated, WM_ACTIVATE, WA_INACTIVE, activation.activated);
-    if (activation.activated) {
+    // The focus is the window's to take: DefWindowProc does on WM_ACTIVATE.
+    if (activation.activated)
         Notify(caller, effects, activation.activated, WM_ACTIVATE, WA_ACTIVE, activation.deactivated);
-        // As DefWindowProc does on activation: the window takes the focus.
-        Hwnd before = windows_.Focus();
-        if (before != activation.activated && windows_.SetFocus(activation.activated)) {
-            if (before)
-                Notify(caller, effects, before, WM_KILLFOCUS, activation.activated, 0);
-            Notify(caller, effects, activation.activated, WM_SETFOCUS, before, 0);
-        }
-    }
 }
 
 void Server::WriteEffects(WireWriter& out, const Effects& effects)
