@@ -70,7 +70,7 @@ using namespace platform;
 ATOM RegisterClassW(const WNDCLASSW* lpWndClass)
 {
     if (!lpWndClass || !lpWndClass->lpszClassName || !lpWndClass->lpfnWndProc ||
-        IsAtom(lpWndClass->lpszClassName)) {
+        IsAtom(lpWndClass->lpszClassName) || lpWndClass->cbClsExtra < 0 || lpWndClass->cbWndExtra < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

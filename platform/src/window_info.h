@@ -15,8 +15,6 @@ struct WindowInfo {
     DWORD style = 0;
     DWORD exStyle = 0;
     HWND parent = nullptr;
-    LONG controlId = 0;
-    LONG userData = 0;
     RECT rect{};  // screen coordinates; the client area starts at its corner
     LONG clientWidth = 0;
     LONG clientHeight = 0;

@@ -34,6 +34,23 @@ bool CallWithEffects(Op op, const WireWriter& args, BYTE* extra = nullptr)
     return ok;
 }
 
+// GetWindowLong and SetWindowLong. The server keeps everything they reach;
+// a window procedure does not fit a 32-bit value on this host, so
+// GWL_WNDPROC is an invalid index, as on 64-bit Windows.
+LONG WindowLong(Op op, HWND hwnd, int index, LONG value)
+{
+    WireWriter args;
+    args.U32(WindowId(hwnd)).I32(index).U32(static_cast<uint32_t>(value));
+    std::string reply = Call(op, args);
+    WireReader in(reply);
+    auto status = static_cast<sim::WindowLongReply>(in.U8());
+    LONG answer = static_cast<LONG>(in.U32());
+    if (status == sim::WindowLongReply::Done)
+        return answer;
+    SetLastError(status == sim::WindowLongReply::BadIndex ? ERROR_INVALID_INDEX : ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+}
+
 int64_t SizeParam(LONG width, LONG height) { return (width & 0xFFFF) | ((height & 0xFFFF) << 16); }
 
 }  // namespace
@@ -55,8 +72,6 @@ std::optional<WindowInfo> QueryWindow(HWND hwnd)
     info.style = in.U32();
     info.exStyle = in.U32();
     info.parent = WindowHandle(in.U32());
-    info.controlId = static_cast<LONG>(in.U32());
-    info.userData = in.I32();
     info.rect.left = in.I32();
     info.rect.top = in.I32();
     info.rect.right = in.I32();
@@ -116,6 +131,7 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
     // Visibility comes after WM_CREATE, as ShowWindow would give it.
     args.U32(dwStyle & ~WS_VISIBLE).U32(dwExStyle).I32(X).I32(Y).I32(nWidth).I32(nHeight);
     args.U32(WindowId(hWndParent)).U32((dwStyle & WS_CHILD) ? WindowId(reinterpret_cast<HWND>(hMenu)) : 0);
+    args.U32(static_cast<uint32_t>(windowClass->info.cbWndExtra));
     HWND hwnd = AskForWindow(Op::CreateWindow, args);
     if (!hwnd) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -279,36 +295,11 @@ int GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
     return static_cast<int>(count);
 }
 
-LONG GetWindowLongW(HWND hWnd, int nIndex)
-{
-    std::optional<WindowInfo> info = QueryWindow(hWnd);
-    if (!info)
-        return 0;
-    switch (nIndex) {
-    case GWL_STYLE: return static_cast<LONG>(info->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(info->exStyle);
-    case GWL_USERDATA: return info->userData;
-    case GWL_ID: return info->controlId;
-    default:
-        // A window procedure does not fit a 32-bit value on this host.
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-}
+LONG GetWindowLongW(HWND hWnd, int nIndex) { return WindowLong(Op::GetWindowLong, hWnd, nIndex, 0); }
 
 LONG SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong)
 {
-    WireWriter args;
-    args.U32(WindowId(hWnd)).I32(nIndex).U32(static_cast<uint32_t>(dwNewLong));
-    std::string reply = Call(Op::SetWindowLong, args);
-    WireReader in(reply);
-    bool ok = in.U8() != 0;
-    LONG previous = static_cast<LONG>(in.U32());
-    if (!ok) {
-        SetLastError(IsWindow(hWnd) ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    return previous;
+    return WindowLong(Op::SetWindowLong, hWnd, nIndex, dwNewLong);
 }
 
 HWND FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "device_fixture.h"
 #include "windows.h"
@@ -172,6 +173,113 @@ TEST_F(GdiTest, ScreenCaptureIntoADibMatchesTheScreen)
     ReleaseDC(nullptr, screen);
     DeleteObject(capture);
     DestroyWindow(hwnd);
+}
+
+TEST_F(GdiTest, MemoryDcStartsMonochromeAndCompatibleBitmapsFollowItsBitmap)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    auto format = [](HGDIOBJ bitmap) {
+        BITMAP record = {};
+        GetObjectW(bitmap, sizeof record, &record);
+        return std::vector<LONG>{record.bmWidth, record.bmHeight, record.bmWidthBytes, record.bmBitsPixel};
+    };
+    EXPECT_EQ(format(GetCurrentObject(memory, OBJ_BITMAP)), (std::vector<LONG>{1, 1, 2, 1}));
+
+    // The classic fault: a back buffer made from the memory DC is black and white.
+    HBITMAP mono = CreateCompatibleBitmap(memory, 17, 3);
+    EXPECT_EQ(format(mono), (std::vector<LONG>{17, 3, 4, 1}));
+    HBITMAP colour = CreateCompatibleBitmap(screen, 17, 3);
+    EXPECT_EQ(format(colour), (std::vector<LONG>{17, 3, 52, 24}));
+    void* bits = nullptr;
+    HBITMAP dib = Dib(2, 2, 32, &bits);
+    HGDIOBJ old = SelectObject(memory, dib);
+    HBITMAP deep = CreateCompatibleBitmap(memory, 2, 2);
+    EXPECT_EQ(format(deep), (std::vector<LONG>{2, 2, 8, 32}));
+    SelectObject(memory, mono);
+    HBITMAP alsoMono = CreateCompatibleBitmap(memory, 2, 2);
+    EXPECT_EQ(format(alsoMono)[3], 1);
+
+    SelectObject(memory, old);
+    for (HBITMAP bitmap : {mono, colour, dib, deep, alsoMono})
+        DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(GdiTest, MonochromeBitmapsDrawBlackAndWhiteAndConvertWithTheDcColours)
+{
+    // Rows of the given bits are word-aligned, the leftmost pixel in the high bit.
+    const uint8_t pattern[] = {0xF0, 0x00, 0x0F, 0x00};
+    HBITMAP mask = CreateBitmap(8, 2, 1, 1, pattern);
+    ASSERT_NE(mask, nullptr);
+    HDC maskDc = CreateCompatibleDC(nullptr);
+    SelectObject(maskDc, mask);
+    EXPECT_EQ(GetPixel(maskDc, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(maskDc, 4, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(maskDc, 4, 1), RGB(255, 255, 255));
+
+    // Colours are stored as the nearer of black and white.
+    EXPECT_EQ(SetPixel(maskDc, 7, 1, RGB(200, 200, 200)), RGB(255, 255, 255));
+    EXPECT_EQ(SetPixel(maskDc, 7, 1, RGB(255, 0, 0)), RGB(0, 0, 0));
+    Fill(maskDc, 6, 0, 8, 1, RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(maskDc, 6, 0), RGB(255, 255, 255));
+    Fill(maskDc, 6, 0, 8, 1, RGB(127, 127, 128));
+    EXPECT_EQ(GetPixel(maskDc, 6, 0), RGB(0, 0, 0));
+    ASSERT_TRUE(PatBlt(maskDc, 0, 1, 2, 1, DSTINVERT));
+    EXPECT_EQ(GetPixel(maskDc, 0, 1), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(maskDc, 4, 1), RGB(255, 255, 255));
+
+    // Into colour: 0 bits in the destination's text colour, 1 bits in its background colour.
+    void* bits = nullptr;
+    HBITMAP picture = Dib(16, 4, 24, &bits);
+    HDC pictureDc = CreateCompatibleDC(nullptr);
+    SelectObject(pictureDc, picture);
+    SetTextColor(pictureDc, RGB(0, 0, 255));
+    SetBkColor(pictureDc, RGB(0, 255, 0));
+    ASSERT_TRUE(BitBlt(pictureDc, 0, 0, 8, 1, maskDc, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(pictureDc, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(pictureDc, 4, 0), RGB(0, 0, 255));
+    ASSERT_TRUE(StretchBlt(pictureDc, 0, 2, 16, 2, maskDc, 0, 0, 8, 1, SRCCOPY));
+    EXPECT_EQ(GetPixel(pictureDc, 7, 3), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(pictureDc, 8, 3), RGB(0, 0, 255));
+
+    // A mask with SRCAND: white keeps what is there, black clears it.
+    Fill(pictureDc, 0, 1, 8, 2, RGB(90, 80, 70));
+    SetTextColor(pictureDc, RGB(0, 0, 0));
+    SetBkColor(pictureDc, RGB(255, 255, 255));
+    ASSERT_TRUE(BitBlt(pictureDc, 0, 1, 8, 1, maskDc, 0, 0, SRCAND));
+    EXPECT_EQ(GetPixel(pictureDc, 0, 1), RGB(90, 80, 70));
+    EXPECT_EQ(GetPixel(pictureDc, 4, 1), RGB(0, 0, 0));
+
+    // Out of colour: white where the source matches its background colour.
+    SetPixel(pictureDc, 0, 0, RGB(10, 20, 30));
+    SetPixel(pictureDc, 1, 0, RGB(255, 255, 255));
+    SetBkColor(pictureDc, RGB(10, 20, 30));
+    ASSERT_TRUE(BitBlt(maskDc, 0, 0, 2, 1, pictureDc, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(maskDc, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(maskDc, 1, 0), RGB(0, 0, 0));
+
+    // Text in a colour near black leaves black pixels on the white background.
+    HBITMAP page = CreateCompatibleBitmap(maskDc, 24, 16);
+    HGDIOBJ oldMask = SelectObject(maskDc, page);
+    SetTextColor(maskDc, RGB(40, 40, 40));
+    SetBkColor(maskDc, RGB(230, 230, 230));
+    Fill(maskDc, 0, 0, 24, 16, RGB(255, 255, 255));
+    ASSERT_TRUE(ExtTextOutW(maskDc, 0, 0, 0, nullptr, u"W", 1, nullptr));
+    int black = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x)
+            black += GetPixel(maskDc, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(black, 10);
+    EXPECT_EQ(GetPixel(maskDc, 23, 15), RGB(255, 255, 255));
+    SelectObject(maskDc, oldMask);
+    DeleteObject(page);
+
+    DeleteDC(pictureDc);
+    DeleteDC(maskDc);
+    DeleteObject(picture);
+    DeleteObject(mask);
 }
 
 TEST_F(GdiTest, DeviceCapsFollowTheProfile)

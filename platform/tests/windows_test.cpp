@@ -222,6 +222,51 @@ TEST_F(WindowsTest, EnableWindowTellsTheWindowWhenItsStateChanges)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
+TEST_F(WindowsTest, WindowLongsReachTheClassExtraBytes)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.cbWndExtra = 12;
+    wc.lpszClassName = u"Extra";
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, u"Extra", u"", WS_VISIBLE, 0, 26, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, u"Extra", u"", WS_CHILD, 0, 0, 5, 5, hwnd, reinterpret_cast<HMENU>(42),
+                                 nullptr, nullptr);
+
+    // Zero at first, then bytes at any offset from 0 to cbWndExtra - 4.
+    EXPECT_EQ(GetWindowLongW(hwnd, 8), 0);
+    EXPECT_EQ(SetWindowLongW(hwnd, 0, 0x11223344), 0);
+    EXPECT_EQ(SetWindowLongW(hwnd, 8, -2), 0);
+    EXPECT_EQ(SetWindowLongW(hwnd, 0, 5), 0x11223344);
+    EXPECT_EQ(GetWindowLongW(hwnd, 0), 5);
+    EXPECT_EQ(GetWindowLongW(hwnd, 6), static_cast<LONG>(0xFFFE0000));
+    EXPECT_EQ(GetWindowLongW(child, 8), 0) << "every window has bytes of its own";
+
+    EXPECT_EQ(SetWindowLongW(hwnd, GWL_USERDATA, 9), 0);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_USERDATA), 9);
+    EXPECT_EQ(GetWindowLongW(child, GWL_ID), 42);
+    EXPECT_EQ(GetWindowLongW(child, GWL_STYLE), WS_CHILD);
+
+    for (int index : {9, 12, 100, -2, GWL_WNDPROC}) {
+        SetLastError(0);
+        EXPECT_EQ(GetWindowLongW(hwnd, index), 0) << index;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX)) << index;
+        SetLastError(0);
+        EXPECT_EQ(SetWindowLongW(hwnd, index, 1), 0) << index;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX)) << index;
+    }
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongW(Make(u"No extra bytes"), 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
+    EXPECT_EQ(GetWindowLongW(nullptr, GWL_STYLE), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+
+    wc.cbWndExtra = -1;
+    wc.lpszClassName = u"NegativeExtra";
+    EXPECT_EQ(RegisterClassW(&wc), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
 TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
 {
     HWND hwnd = Make(u"Main");

@@ -51,7 +51,7 @@ enum class Op : uint16_t {
     RaiseWindow,
     WindowInfo,
     SetWindowText,
-    SetWindowLong,
+    SetWindowLong,    // hwnd, index, value -> WindowLongReply, previous value
     FindWindow,
     GetWindow,
     Desktop,
@@ -63,6 +63,7 @@ enum class Op : uint16_t {
     WindowFromPoint,
     EnableWindow,
     VisibleRegion,    // hwnd, whole window -> ok, origin, rectangles (screen)
+    GetWindowLong,    // hwnd, index, unused value -> WindowLongReply, value
 
     // Messages, timers, painting
     GetMessage = 90,  // filter (blocks)
@@ -84,6 +85,13 @@ enum class Op : uint16_t {
 enum class WaitReply : uint8_t {
     Done = 0,      // the operation's own result follows
     Incoming = 1,  // a sent message follows: id, hwnd, msg, wParam, lParam
+};
+
+// How GetWindowLong and SetWindowLong went.
+enum class WindowLongReply : uint8_t {
+    NoWindow = 0,
+    Done = 1,
+    BadIndex = 2,
 };
 
 }  // namespace sim

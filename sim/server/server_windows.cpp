@@ -120,6 +120,7 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         params.height = in.I32();
         params.parent = in.U32();
         params.controlId = in.U32();
+        params.extraBytes = in.U32();
         Hwnd hwnd = 0;
         if (params.parent == 0 && EqualsIgnoringCase(params.className, kDesktopClass)) {
             hwnd = windows_.Desktop();
@@ -253,7 +254,7 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
             break;
         Rect client = windows_.ClientRect(hwnd);
         out.U32(window->pid).Text(window->className).Text(window->title).U32(window->style).U32(window->exStyle);
-        out.U32(windows_.Parent(hwnd)).U32(window->controlId).I32(window->userData);
+        out.U32(windows_.Parent(hwnd));
         out.I32(window->rect.left).I32(window->rect.top).I32(window->rect.right).I32(window->rect.bottom);
         out.I32(client.Width()).I32(client.Height());
         out.U8(windows_.IsVisible(hwnd) ? 1 : 0).U8(windows_.IsEnabled(hwnd) ? 1 : 0);
@@ -266,30 +267,17 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
             RefreshTaskBar();
         break;
     }
+    case Op::GetWindowLong:
     case Op::SetWindowLong: {
         Hwnd hwnd = in.U32();
         int32_t index = in.I32();
         uint32_t value = in.U32();
-        const Window* window = windows_.Get(hwnd);
-        if (!window) {
-            out.U8(0).U32(0);
-            break;
-        }
-        uint32_t previous = 0;
-        bool ok = true;
-        if (index == GWL_STYLE) {
-            previous = window->style;
-            windows_.SetStyle(hwnd, value);
-        } else if (index == GWL_EXSTYLE) {
-            previous = window->exStyle;
-            windows_.SetExStyle(hwnd, value);
-        } else if (index == GWL_USERDATA) {
-            previous = static_cast<uint32_t>(window->userData);
-            windows_.SetUserData(hwnd, static_cast<int32_t>(value));
-        } else {
-            ok = false;
-        }
-        out.U8(ok ? 1 : 0).U32(previous);
+        std::optional<uint32_t> answer =
+            op == Op::GetWindowLong ? windows_.Long(hwnd, index) : windows_.SetLong(hwnd, index, value);
+        WindowLongReply status = answer                  ? WindowLongReply::Done
+                                 : windows_.IsWindow(hwnd) ? WindowLongReply::BadIndex
+                                                           : WindowLongReply::NoWindow;
+        out.U8(static_cast<uint8_t>(status)).U32(answer.value_or(0));
         break;
     }
     case Op::FindWindow: {

@@ -131,6 +131,7 @@ Hwnd WindowManager::Create(Pid pid, const CreateParams& params)
     window.style = params.style;
     window.exStyle = params.exStyle;
     window.controlId = child ? params.controlId : 0;
+    window.extraBytes.assign(params.extraBytes, 0);
     window.rect = DefaultPlacement(params, child);
     if (child) {
         window.parent = params.parent;
@@ -381,13 +382,51 @@ bool WindowManager::SetExStyle(Hwnd hwnd, uint32_t exStyle)
     return true;
 }
 
-bool WindowManager::SetUserData(Hwnd hwnd, int32_t value)
+namespace {
+
+bool FitsExtraBytes(const Window& window, int32_t offset)
 {
-    Window* window = Lookup(hwnd);
+    return offset >= 0 && static_cast<size_t>(offset) + 4 <= window.extraBytes.size();
+}
+
+}  // namespace
+
+std::optional<uint32_t> WindowManager::Long(Hwnd hwnd, int32_t index) const
+{
+    const Window* window = Get(hwnd);
     if (!window)
-        return false;
-    window->userData = value;
-    return true;
+        return std::nullopt;
+    switch (index) {
+    case GWL_STYLE: return window->style;
+    case GWL_EXSTYLE: return window->exStyle;
+    case GWL_USERDATA: return static_cast<uint32_t>(window->userData);
+    case GWL_ID: return window->controlId;
+    default: break;
+    }
+    if (!FitsExtraBytes(*window, index))
+        return std::nullopt;
+    const uint8_t* bytes = window->extraBytes.data() + index;
+    return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
+           (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+std::optional<uint32_t> WindowManager::SetLong(Hwnd hwnd, int32_t index, uint32_t value)
+{
+    std::optional<uint32_t> previous = Long(hwnd, index);
+    if (!previous)
+        return std::nullopt;
+    Window& window = windows_.at(hwnd);
+    switch (index) {
+    case GWL_STYLE: SetStyle(hwnd, value); break;
+    case GWL_EXSTYLE: window.exStyle = value; break;
+    case GWL_USERDATA: window.userData = static_cast<int32_t>(value); break;
+    case GWL_ID: window.controlId = value; break;
+    default:
+        for (int i = 0; i < 4; ++i)
+            window.extraBytes[static_cast<size_t>(index + i)] = static_cast<uint8_t>(value >> (8 * i));
+        break;
+    }
+    return previous;
 }
 
 bool WindowManager::Enable(Hwnd hwnd, bool enable)

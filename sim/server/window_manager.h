@@ -31,6 +31,7 @@ struct Window {
     Hwnd owner = 0;   // top-level windows created with a parent handle
     uint32_t controlId = 0;
     int32_t userData = 0;
+    std::vector<uint8_t> extraBytes;  // the class's cbWndExtra, zeroed
     Rect rect;                   // screen coordinates
     std::vector<Hwnd> children;  // top of the z-order first
     UpdateArea update;           // client coordinates
@@ -51,6 +52,7 @@ struct CreateParams {
     int32_t height = 0;
     Hwnd parent = 0;  // the parent of a WS_CHILD window, else the owner
     uint32_t controlId = 0;
+    uint32_t extraBytes = 0;
 };
 
 // A change of the active window, for WM_ACTIVATE. Both are 0 when nothing
@@ -124,7 +126,13 @@ public:
     // Stored as given, as SetWindowLong does: no repaint, no z-order change.
     bool SetStyle(Hwnd hwnd, uint32_t style);
     bool SetExStyle(Hwnd hwnd, uint32_t exStyle);
-    bool SetUserData(Hwnd hwnd, int32_t value);
+    // GetWindowLong and SetWindowLong: GWL_STYLE, GWL_EXSTYLE, GWL_USERDATA,
+    // GWL_ID, or an offset into the extra bytes with room for four of them
+    // (little-endian, as on the device). Empty for another index or no
+    // window. SetLong returns the previous value and stores a style as
+    // SetStyle does.
+    std::optional<uint32_t> Long(Hwnd hwnd, int32_t index) const;
+    std::optional<uint32_t> SetLong(Hwnd hwnd, int32_t index, uint32_t value);
     // Returns whether the window was disabled before, as EnableWindow does.
     // Disabling the focus window clears the focus.
     bool Enable(Hwnd hwnd, bool enable);

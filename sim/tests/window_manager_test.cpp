@@ -560,8 +560,9 @@ TEST(WindowManager, ReportsParentsVisibilityAndCoordinates)
     EXPECT_FALSE(wm.Enable(main, false));
     EXPECT_FALSE(wm.IsEnabled(main));
     EXPECT_TRUE(wm.Enable(main, true));
-    EXPECT_TRUE(wm.SetUserData(main, -5));
+    EXPECT_EQ(wm.SetLong(main, GWL_USERDATA, static_cast<uint32_t>(-5)), 0u);
     EXPECT_EQ(wm.Get(main)->userData, -5);
+    EXPECT_EQ(wm.Long(main, 0), std::nullopt) << "no extra bytes";
     EXPECT_TRUE(wm.SetExStyle(main, WS_EX_TOOLWINDOW));
     EXPECT_EQ(wm.Get(main)->exStyle, static_cast<uint32_t>(WS_EX_TOOLWINDOW));
     EXPECT_FALSE(wm.SetTitle(0xDEAD0, u"x"));

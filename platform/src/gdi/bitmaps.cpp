@@ -13,11 +13,15 @@ constexpr int64_t kMaxBitmapBytes = 256 * 1024 * 1024;
 
 HBITMAP NewBitmap(int width, int height, int bitsPerPixel, bool bottomUp, bool dibSection)
 {
-    if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32)) {
+    // A DIB section of one bit would need its colour table.
+    bool depthKnown = bitsPerPixel == 24 || bitsPerPixel == 32 || (bitsPerPixel == 1 && !dibSection);
+    if (width <= 0 || height <= 0 || !depthKnown) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    int64_t stride = ((static_cast<int64_t>(width) * bitsPerPixel + 31) / 32) * 4;
+    // DIB rows are 32-bit aligned, those of other bitmaps 16-bit aligned.
+    int alignBits = dibSection ? 32 : 16;
+    int64_t stride = ((static_cast<int64_t>(width) * bitsPerPixel + alignBits - 1) / alignBits) * (alignBits / 8);
     int64_t bytes = stride * height;
     if (bytes > kMaxBitmapBytes) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -73,13 +77,19 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT usage, void** ppvBits
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy)
 {
-    // Every DC here is a 24-bit colour surface, memory DCs included, so a
-    // compatible bitmap is always 24 bits (never the stock monochrome one).
-    if (!FindDc(hdc)) {
+    // The screen is 24 bits; a memory DC gives the depth of the bitmap in
+    // it, which is monochrome for a new one.
+    DeviceContext* dc = FindDc(hdc);
+    if (!dc) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    return NewBitmap(cx, cy, 24, false, false);
+    int bitsPerPixel = 24;
+    if (dc->kind == DcKind::Memory) {
+        BitmapObject* selected = FindGdiObjectOf<BitmapObject>(dc->bitmap, GdiType::Bitmap);
+        bitsPerPixel = selected ? selected->surface.bitsPerPixel : 1;
+    }
+    return NewBitmap(cx, cy, bitsPerPixel, false, false);
 }
 
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits)
@@ -90,12 +100,9 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
     }
     HBITMAP handle = NewBitmap(nWidth, nHeight, static_cast<int>(nBitCount), false, false);
     if (handle && lpBits) {
-        // Rows of the given bits are word-aligned.
-        BitmapObject* bitmap = FindGdiObjectOf<BitmapObject>(handle, GdiType::Bitmap);
-        size_t row = ((static_cast<size_t>(nWidth) * nBitCount + 15) / 16) * 2;
-        for (int y = 0; y < nHeight; ++y)
-            std::memcpy(bitmap->surface.Row(y), static_cast<const uint8_t*>(lpBits) + row * y,
-                        std::min(row, static_cast<size_t>(bitmap->surface.stride)));
+        // The given rows are word-aligned, as the bitmap's own.
+        const Surface& surface = FindGdiObjectOf<BitmapObject>(handle, GdiType::Bitmap)->surface;
+        std::memcpy(surface.bits, lpBits, static_cast<size_t>(surface.stride) * static_cast<size_t>(surface.height));
     }
     return handle;
 }

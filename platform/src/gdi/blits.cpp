@@ -31,10 +31,78 @@ void CombineRow(DWORD rop, uint8_t* to, int toStep, const uint8_t* from, int fro
     }
 }
 
+// What a copy between a monochrome and a colour surface makes of the pixels,
+// as GDI converts them: the source's 0 (black) bits paint in the destination
+// DC's text colour and its 1 (white) bits in the destination's background
+// colour; a colour source gives white where it matches the source DC's
+// background colour and black elsewhere. Monochrome to monochrome copies
+// the bits.
+struct Conversion {
+    COLORREF zeroBits = 0;
+    COLORREF oneBits = 0x00FFFFFF;
+    COLORREF sourceBackground = 0x00FFFFFF;
+};
+
+Conversion ConversionOf(const DeviceContext& to, const DeviceContext& from)
+{
+    return Conversion{to.textColour, to.bkColour, from.bkColour};
+}
+
+// The source pixel in the destination's terms: black or white for a
+// monochrome destination.
+COLORREF SourcePixel(const Surface& from, int x, int y, bool toMonochrome, const Conversion& conversion)
+{
+    if (from.Monochrome()) {
+        bool white = from.White(x, y);
+        if (toMonochrome)
+            return BlackOrWhite(white);
+        return white ? conversion.oneBits : conversion.zeroBits;
+    }
+    COLORREF colour = ColourAt(from.At(x, y));
+    return toMonochrome ? BlackOrWhite(colour == conversion.sourceBackground) : colour;
+}
+
+void StorePixel(const Surface& to, int x, int y, COLORREF source, DWORD rop)
+{
+    if (to.Monochrome()) {
+        uint8_t bits = Combine(rop, source ? 0xFF : 0x00, to.White(x, y) ? 0xFF : 0x00);
+        to.SetWhite(x, y, bits != 0);
+        return;
+    }
+    uint8_t* pixel = to.At(x, y);
+    uint8_t channels[3];
+    PutColour(channels, source);
+    for (int c = 0; c < 3; ++c)
+        pixel[c] = Combine(rop, channels[c], pixel[c]);
+}
+
+// One pixel at a time, when either side is monochrome.
+void ConvertRect(const Surface& to, const sim::Rect& r, const Surface& from, int sx, int sy, DWORD rop,
+                 const Conversion& conversion)
+{
+    // Within one surface, moving down reads the last row first and moving
+    // right the last column.
+    bool same = to.bits == from.bits;
+    bool upward = same && sy < 0;
+    bool leftward = same && sx < 0;
+    for (int i = 0; i < r.Height(); ++i) {
+        int y = upward ? r.bottom - 1 - i : r.top + i;
+        for (int j = 0; j < r.Width(); ++j) {
+            int x = leftward ? r.right - 1 - j : r.left + j;
+            StorePixel(to, x, y, SourcePixel(from, x + sx, y + sy, to.Monochrome(), conversion), rop);
+        }
+    }
+}
+
 // Copies the rectangle (in destination surface coordinates) from the source
 // surface displaced by (sx, sy); both surfaces may be the same one.
-void CopyRect(const Surface& to, const sim::Rect& r, const Surface& from, int sx, int sy, DWORD rop)
+void CopyRect(const Surface& to, const sim::Rect& r, const Surface& from, int sx, int sy, DWORD rop,
+              const Conversion& conversion)
 {
+    if (to.Monochrome() || from.Monochrome()) {
+        ConvertRect(to, r, from, sx, sy, rop, conversion);
+        return;
+    }
     int width = r.Width();
     int toStep = to.BytesPerPixel();
     int fromStep = from.BytesPerPixel();
@@ -51,10 +119,38 @@ void CopyRect(const Surface& to, const sim::Rect& r, const Surface& from, int sx
     }
 }
 
+// One destination row of a stretched copy from left to right; columns[i]
+// is the source column of destination column left + i.
+void StretchRow(const Surface& to, int y, int left, int right, const Surface& from, int sourceY,
+                const int* columns, const Conversion& conversion)
+{
+    if (to.Monochrome() || from.Monochrome()) {
+        for (int x = left; x < right; ++x, ++columns)
+            if (*columns >= 0 && *columns < from.width)
+                StorePixel(to, x, y, SourcePixel(from, *columns, sourceY, to.Monochrome(), conversion), SRCCOPY);
+        return;
+    }
+    const uint8_t* row = from.Row(sourceY);
+    int step = to.BytesPerPixel();
+    int sourceStep = from.BytesPerPixel();
+    uint8_t* p = to.At(left, y);
+    for (int x = left; x < right; ++x, ++columns, p += step) {
+        if (*columns < 0 || *columns >= from.width)
+            continue;
+        const uint8_t* s = row + static_cast<ptrdiff_t>(*columns) * sourceStep;
+        p[0] = s[0];
+        p[1] = s[1];
+        p[2] = s[2];
+    }
+}
+
 void PaintRect(const Surface& to, const sim::Rect& r, DWORD rop, COLORREF colour)
 {
     for (int y = r.top; y < r.bottom; ++y) {
-        if (rop == DSTINVERT) {
+        if (rop == DSTINVERT && to.Monochrome()) {
+            for (int x = r.left; x < r.right; ++x)
+                to.SetWhite(x, y, !to.White(x, y));
+        } else if (rop == DSTINVERT) {
             uint8_t* p = to.At(r.left, y);
             for (int x = r.left; x < r.right; ++x, p += to.BytesPerPixel())
                 p[0] ^= 0xFF, p[1] ^= 0xFF, p[2] ^= 0xFF;
@@ -80,6 +176,7 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
         return FALSE;
     if (cx <= 0 || cy <= 0)
         return TRUE;
+    Conversion conversion = ConversionOf(*FindDc(hdc), *FindDc(hdcSrc));
     // Destination rectangle on its surface, and the displacement to the
     // matching source pixels.
     sim::Rect area{x + target.dx, y + target.dy, x + target.dx + cx, y + target.dy + cy};
@@ -97,7 +194,7 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
     for (const sim::Rect& clip : pieces) {
         sim::Rect piece = sim::Intersect(area, clip);
         if (!piece.Empty())
-            CopyRect(target.surface, piece, source, shiftX, shiftY, rop);
+            CopyRect(target.surface, piece, source, shiftX, shiftY, rop, conversion);
     }
     return TRUE;
 }
@@ -116,8 +213,7 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0)
         return FALSE;
     sim::Rect area{xDest + target.dx, yDest + target.dy, xDest + target.dx + wDest, yDest + target.dy + hDest};
-    int step = target.surface.BytesPerPixel();
-    int sourceStep = source.BytesPerPixel();
+    Conversion conversion = ConversionOf(*FindDc(hdcDest), *FindDc(hdcSrc));
     // Nearest pixel: destination column i takes source column i * wSrc / wDest.
     std::vector<int> columns(static_cast<size_t>(wDest));
     for (int i = 0; i < wDest; ++i)
@@ -128,17 +224,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
             int sourceY = ySrc + sdy + static_cast<int>(static_cast<int64_t>(y - area.top) * hSrc / hDest);
             if (sourceY < 0 || sourceY >= source.height)
                 continue;
-            const uint8_t* row = source.Row(sourceY);
-            uint8_t* p = target.surface.At(piece.left, y);
-            for (int x = piece.left; x < piece.right; ++x, p += step) {
-                int sourceX = columns[static_cast<size_t>(x - area.left)];
-                if (sourceX < 0 || sourceX >= source.width)
-                    continue;
-                const uint8_t* s = row + static_cast<ptrdiff_t>(sourceX) * sourceStep;
-                p[0] = s[0];
-                p[1] = s[1];
-                p[2] = s[2];
-            }
+            StretchRow(target.surface, y, piece.left, piece.right, source, sourceY,
+                       &columns[static_cast<size_t>(piece.left - area.left)], conversion);
         }
     }
     return TRUE;

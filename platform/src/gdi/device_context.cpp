@@ -27,6 +27,7 @@ HGDIOBJ StockBitmap()
         object->surface.width = 1;
         object->surface.height = 1;
         object->surface.bitsPerPixel = 1;
+        object->surface.stride = 2;
         return AddGdiObject(std::move(object));
     }();
     return bitmap;

@@ -137,7 +137,8 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
     if (!TargetOf(hdc, target) || !target.clip.Contains(sim::Point{x + target.dx, y + target.dy}))
         return static_cast<COLORREF>(-1);
     FillSpan(target.surface, x + target.dx, y + target.dy, 1, color);
-    return color & 0x00FFFFFF;
+    // The colour the pixel took: black or white on a monochrome bitmap.
+    return PixelAt(target.surface, x + target.dx, y + target.dy);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y)
@@ -145,5 +146,5 @@ COLORREF GetPixel(HDC hdc, int x, int y)
     DrawTarget target;
     if (!TargetOf(hdc, target) || !target.clip.Contains(sim::Point{x + target.dx, y + target.dy}))
         return CLR_INVALID;
-    return ColourAt(target.surface.At(x + target.dx, y + target.dy));
+    return PixelAt(target.surface, x + target.dx, y + target.dy);
 }

@@ -4,10 +4,31 @@
 
 namespace platform {
 
+namespace {
+
+void FillBits(const Surface& surface, int x, int y, int count, bool white)
+{
+    uint8_t* row = surface.Row(y);
+    int end = x + count;
+    // Single pixels up to a byte boundary, whole bytes, then the rest.
+    for (; x < end && (x & 7) != 0; ++x)
+        surface.SetWhite(x, y, white);
+    int bytes = (end - x) / 8;
+    std::memset(row + x / 8, white ? 0xFF : 0x00, static_cast<size_t>(bytes));
+    for (x += bytes * 8; x < end; ++x)
+        surface.SetWhite(x, y, white);
+}
+
+}  // namespace
+
 void FillSpan(const Surface& surface, int x, int y, int count, COLORREF colour)
 {
     if (count <= 0)
         return;
+    if (surface.Monochrome()) {
+        FillBits(surface, x, y, count, NearerWhite(colour));
+        return;
+    }
     uint8_t* p = surface.At(x, y);
     int step = surface.BytesPerPixel();
     // Paint the first pixel, then double the painted run until it is full.
@@ -38,6 +59,11 @@ void CopyPixels(uint8_t* to, int toBytesPerPixel, const uint8_t* from, int fromB
         to += toBytesPerPixel;
         from += fromBytesPerPixel;
     }
+}
+
+COLORREF PixelAt(const Surface& surface, int x, int y)
+{
+    return surface.Monochrome() ? BlackOrWhite(surface.White(x, y)) : ColourAt(surface.At(x, y));
 }
 
 }  // namespace platform

@@ -17,10 +17,31 @@ uint8_t Mix(unsigned ink, unsigned paper, unsigned alpha)
     return static_cast<uint8_t>((ink * alpha + paper * (255 - alpha) + 127) / 255);
 }
 
+// On a monochrome surface the blend becomes black or white.
+void BlendGlyphInBits(const Surface& surface, const Glyph& glyph, int left, int top, const sim::Rect& piece,
+                      COLORREF colour)
+{
+    for (int y = piece.top; y < piece.bottom; ++y) {
+        const uint8_t* coverage = &glyph.coverage[static_cast<size_t>(y - top) * glyph.width + (piece.left - left)];
+        for (int x = piece.left; x < piece.right; ++x, ++coverage) {
+            if (*coverage == 0)
+                continue;
+            unsigned paper = surface.White(x, y) ? 255 : 0;
+            COLORREF mixed = RGB(Mix(GetRValue(colour), paper, *coverage), Mix(GetGValue(colour), paper, *coverage),
+                                 Mix(GetBValue(colour), paper, *coverage));
+            surface.SetWhite(x, y, NearerWhite(mixed));
+        }
+    }
+}
+
 void BlendGlyph(const Surface& surface, const Glyph& glyph, int left, int top, const sim::Rect& clip,
                 COLORREF colour)
 {
     sim::Rect piece = sim::Intersect(sim::Rect{left, top, left + glyph.width, top + glyph.height}, clip);
+    if (surface.Monochrome()) {
+        BlendGlyphInBits(surface, glyph, left, top, piece, colour);
+        return;
+    }
     unsigned red = GetRValue(colour);
     unsigned green = GetGValue(colour);
     unsigned blue = GetBValue(colour);
