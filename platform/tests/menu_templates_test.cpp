@@ -8,7 +8,7 @@
 #include "commctrl.h"
 #include "menu_bar_template.h"
 #include "menu_resource.h"
-#include "test_resources.h"
+#include "menu_test_resources.h"
 #include "windows.h"
 
 namespace {
