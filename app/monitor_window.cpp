@@ -42,9 +42,6 @@ MonitorWindow::MonitorWindow(HINSTANCE instance)
     m_languageNumber = GetSettingInt(TEXT("lang"), 1);
     if (m_languageNumber < 1)
         m_languageNumber = 1;
-    // A copy: the setting's text changes when a theme is picked later.
-    wcsncpy(m_themeName, GetSetting(TEXT("theme"), TEXT("Default")), MAX_PATH - 1);
-    m_themeName[MAX_PATH - 1] = 0;
 
     // Both post the quit themselves when their files are missing; the
     // window is still created, and the loop ends at its first message.

@@ -61,7 +61,6 @@ public:
     void ApplyTheme(const WCHAR* themeName);
 
     int LanguageNumber() const { return m_languageNumber; }
-    const WCHAR* ThemeName() const { return m_themeName; }
     int CurrentPageId() const { return m_pageId; }
     Page* CurrentPage() const { return m_page; }
     Page* Overlay() const { return m_overlay; }
@@ -96,6 +95,5 @@ private:
     SkinImage* m_meterImages[METER_IMAGE_COUNT];
     SkinImage* m_popupSkin;
     ThemeFile* m_themeFile;
-    WCHAR m_themeName[MAX_PATH];
     StringTable* m_themeList;
 };

@@ -54,6 +54,8 @@ void MonitorWindow::PlaceWindow()
 
     ReleaseImage(m_popupSkin, FALSE);
     m_popupSkin = NULL;
+    // The live setting, not the one read at start: after a theme change
+    // in popup mode the new theme's skin is placed.
     const WCHAR* themeName = GetSetting(TEXT("theme"), TEXT("Default"));
     WCHAR path[MAX_PATH];
     if (name[0] && ProgramPath(path, m_programDirectory, ThemeTgaPath(name, themeName, TRUE, TRUE)))

@@ -43,25 +43,42 @@ static void AppendLine(IniLineList* list, IniLine* line)
     list->tail = line;
 }
 
-// One line read from the file, line end removed. A line without '=' is
-// reported and kept as text, so that writing the file back keeps it.
-static IniLine* ParseLine(const WCHAR* text, int continues)
+static IniLine* NewLine(WCHAR* key, WCHAR* value, int comment, int continues)
 {
     IniLine* line = new IniLine;
+    line->key = key;
+    line->value = value;
     line->next = NULL;
+    line->comment = comment;
     line->continues = continues;
-    line->comment = text[0] == TEXT(';');
-    line->key = NULL;
-    const WCHAR* equals = line->comment ? NULL : wcschr(text, TEXT('='));
-    if (equals != NULL) {
-        line->key = CopyText(text, equals - text);
-        line->value = CopyText(equals + 1, wcslen(equals + 1));
-    } else {
-        line->value = CopyText(text, wcslen(text));
-        if (!line->comment)
-            MessageBoxW(NULL, text, TEXT("Theme Error"), MB_OK);
-    }
     return line;
+}
+
+// The line with a ';' before it.
+static WCHAR* CommentedOut(const WCHAR* text)
+{
+    size_t length = wcslen(text);
+    WCHAR* comment = new WCHAR[length + 2];
+    comment[0] = TEXT(';');
+    wcscpy(comment + 1, text);
+    return comment;
+}
+
+// One piece read from the file, line end removed; restOfLine when it goes
+// on a line begun in the piece before. A line of its own without '=' is
+// reported and kept as a comment, so that writing the file back keeps the
+// text and the next start does not report it again. A blank line and the
+// rest of a long line are kept as they stand.
+static IniLine* ParseLine(const WCHAR* text, int continues, BOOL restOfLine)
+{
+    BOOL comment = text[0] == TEXT(';');
+    const WCHAR* equals = comment ? NULL : wcschr(text, TEXT('='));
+    if (equals != NULL)
+        return NewLine(CopyText(text, equals - text), CopyText(equals + 1, wcslen(equals + 1)), 0, continues);
+    if (comment || restOfLine || text[0] == 0)
+        return NewLine(NULL, CopyText(text, wcslen(text)), 1, continues);
+    MessageBoxW(NULL, text, TEXT("Theme Error"), MB_OK);
+    return NewLine(NULL, CommentedOut(text), 1, continues);
 }
 
 // Reads every line of the file at path into list. Without keepComments
@@ -72,9 +89,10 @@ static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
     if (file == NULL)
         return;
     WCHAR* buffer = g_settings.line;
-    // The piece read last, while the file's line it belongs to goes on.
+    // The piece kept last, while the file's line it belongs to goes on.
     IniLine* continued = NULL;
-    BOOL skippingContinued = FALSE;
+    // The piece read last was cut at the read limit.
+    BOOL inLine = FALSE;
     while (fgetws(buffer, INI_LINE_MAX, file) != NULL) {
         size_t length = wcslen(buffer);
         BOOL ended = length > 0 && buffer[length - 1] == TEXT('\n');
@@ -83,42 +101,51 @@ static void ReadLines(const WCHAR* path, IniLineList* list, BOOL keepComments)
         // Only a piece cut at the read limit goes on; the end of the file
         // (or a NUL) ends a line as well.
         int continues = !ended && length == INI_LINE_MAX - 1;
-        BOOL wasContinued = continued != NULL || skippingContinued;
 
-        if (wasContinued && length == 0) {
+        if (inLine && length == 0) {
             // Just the line end of a line that filled the limit exactly.
             if (continued)
                 continued->continues = 0;
             continued = NULL;
-            skippingContinued = FALSE;
+            inLine = FALSE;
             continue;
         }
-        if (!keepComments && buffer[0] == TEXT(';')) {
-            continued = NULL;
-            skippingContinued = continues;
-            continue;
-        }
-        IniLine* line = ParseLine(buffer, continues);
+        IniLine* line = ParseLine(buffer, continues, inLine);
+        inLine = continues;
         if (!keepComments && line->key == NULL) {
             // A theme's list holds keyed lines only.
             FreeLine(line);
             continued = NULL;
-            skippingContinued = continues;
             continue;
         }
         AppendLine(list, line);
         continued = continues ? line : NULL;
-        skippingContinued = FALSE;
     }
+    // The end of the file ends its last line, whatever its length.
+    if (continued)
+        continued->continues = 0;
     fclose(file);
+}
+
+// A save that stopped between removing the old file and moving the new one
+// into its place left the settings in the new file: it is moved now, or
+// read where it is when it cannot be moved.
+static const WCHAR* SettingsSource(const WCHAR* path, WCHAR* newPath)
+{
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES || !ProgramPath(newPath, path, TEXT(".new")))
+        return path;
+    if (GetFileAttributesW(newPath) == INVALID_FILE_ATTRIBUTES || MoveFileW(newPath, path))
+        return path;
+    return newPath;
 }
 
 BOOL LoadSettings(const WCHAR* programDirectory, const WCHAR* fileName, BOOL discard)
 {
     if (discard)
         FreeIniLines(&g_settings.lines);
+    WCHAR newPath[MAX_PATH];
     if (ProgramPath(g_settings.path, programDirectory, fileName))
-        ReadLines(g_settings.path, &g_settings.lines, TRUE);
+        ReadLines(SettingsSource(g_settings.path, newPath), &g_settings.lines, TRUE);
     return TRUE;
 }
 
@@ -184,12 +211,7 @@ void SetSetting(const WCHAR* key, const WCHAR* value)
         DropContinuation(line);
         return;
     }
-    line = new IniLine;
-    line->key = CopyText(key, wcslen(key));
-    line->value = CopyText(value, wcslen(value));
-    line->comment = 0;
-    line->continues = 0;
-    AppendLine(&g_settings.lines, line);
+    AppendLine(&g_settings.lines, NewLine(CopyText(key, wcslen(key)), CopyText(value, wcslen(value)), 0, 0));
 }
 
 void SetSettingInt(const WCHAR* key, int value)

@@ -5,9 +5,12 @@
 #include <windows.h>
 
 struct IniLine {
-    WCHAR* key;    // NULL for a comment or a line without '='
-    WCHAR* value;  // the text after '='; the whole line when key is NULL
+    WCHAR* key;    // NULL for a comment
+    WCHAR* value;  // the text after '='; for a comment the whole text
     IniLine* next;
+    // Every line without a key is a comment, skipped by the lookups and
+    // written back as it is held: a ';' line, a blank line, the rest of a
+    // long line, and a line without '=' with a ';' put before it.
     int comment;
     // The piece was cut at the read limit: the file's line goes on in the
     // next piece, so no line end is written between the two.
@@ -27,7 +30,9 @@ struct SettingsFile {
 };
 
 // Reads programDirectory + fileName into the process-wide settings file.
-// A missing file leaves the list empty. Always TRUE.
+// A missing file leaves the list empty, unless a save that was cut short
+// left its new file (fileName + ".new"): that one is read and moved into
+// place. Always TRUE.
 BOOL LoadSettings(const WCHAR* programDirectory, const WCHAR* fileName, BOOL discard);
 
 // Rewrites the file from the list: a new file is written first and only

@@ -2,6 +2,9 @@
 // an emulated device that has the program's pictures and themes installed.
 #include <gtest/gtest.h>
 
+#include <aygshell.h>
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "monitor_window_fixture.h"
 #include "program_files.h"
 #include "quit_message.h"
+#include "server/screen_buffer.h"
 #include "settings/ini_file.h"
 #include "settings/string_table.h"
 #include "ui/control.h"
@@ -37,8 +41,51 @@ RECT WindowRect(HWND window)
     return rect;
 }
 
+// A colour of its own for nearly every screen pixel, so that a copy from
+// the wrong place, in the wrong direction or upside down shows.
+COLORREF PatternAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x * 7 + y * 3) & 0xFF); }
+
+// The capture's pixel at (x, y) from its top, as a colour reference.
+COLORREF CapturePixel(const SkinImage& capture, int x, int y)
+{
+    const BITMAP& bitmap = capture.description;
+    const BYTE* row = (const BYTE*)bitmap.bmBits + (bitmap.bmHeight - 1 - y) * bitmap.bmWidthBytes;
+    const BYTE* pixel = row + x * 3;
+    return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
 class MonitorWindowPagesTest : public apptest::MonitorWindowFixture {
 protected:
+    // Draws straight into the framebuffer, as the shell's Today screen
+    // would have drawn it.
+    void PaintScreen(const RECT& area, COLORREF (*colour)(int x, int y))
+    {
+        sim::ScreenBuffer* screen = Device().Screen();
+        ASSERT_NE(screen, nullptr);
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                BYTE* pixel = screen->Row(y) + x * 3;
+                COLORREF c = colour(x, y);
+                pixel[0] = GetBValue(c);
+                pixel[1] = GetGValue(c);
+                pixel[2] = GetRValue(c);
+            }
+        }
+    }
+    COLORREF ScreenPixel(int x, int y)
+    {
+        const BYTE* pixel = Device().Screen()->Row(y) + x * 3;
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    }
+    // How many pixels of the screen's area differ from the pattern.
+    int ScreenMismatches(const RECT& area)
+    {
+        int mismatches = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                mismatches += ScreenPixel(x, y) != PatternAt(x, y);
+        return mismatches;
+    }
     size_t CursorChanges() const { return Events("cursor").size(); }
     std::string LastCursor() const
     {
@@ -232,6 +279,91 @@ TEST_F(MonitorWindowPagesTest, PopupThemeChangeKeepsTheProgramAndTakesTheNewSkin
     EXPECT_EQ(place.top, 39);
     EXPECT_EQ(place.right - place.left, size.cx);
     EXPECT_EQ(place.bottom - place.top, size.cy);
+}
+
+// The popup's background is the Today screen under it, and while a theme
+// change keeps the popup away that screen is put back where it was.
+TEST_F(MonitorWindowPagesTest, PopupCapturesTheScreenUnderItAndPutsItBackForAThemeChange)
+{
+    const RECT screen = {0, 0, Device().Screen()->Width(), Device().Screen()->Height()};
+    ASSERT_NO_FATAL_FAILURE(PaintScreen(screen, PatternAt));
+    MonitorWindow& window = Start(TRUE);
+    const RECT place = WindowRect(window.Window());
+    ASSERT_GT(place.bottom - place.top, 0);
+    ASSERT_LE(place.bottom, screen.bottom);
+
+    const SkinImage* capture = window.Background();
+    ASSERT_NE(capture, nullptr);
+    ASSERT_NE(capture->description.bmBits, nullptr);
+    ASSERT_EQ(capture->description.bmWidth, place.right - place.left);
+    ASSERT_EQ(capture->description.bmHeight, place.bottom - place.top);
+    int captureMismatches = 0;
+    for (int y = 0; y < capture->description.bmHeight; ++y)
+        for (int x = 0; x < capture->description.bmWidth; ++x)
+            captureMismatches += CapturePixel(*capture, x, y) != PatternAt(place.left + x, place.top + y);
+    EXPECT_EQ(captureMismatches, 0);
+
+    // The popup is drawn over its place.
+    ShowWindow(window.Window(), SW_SHOW);
+    ASSERT_NO_FATAL_FAILURE(PaintScreen(place, [](int, int) { return RGB(16, 32, 48); }));
+    ASSERT_GT(ScreenMismatches(place), 0);
+
+    window.ApplyTheme(TEXT("blue"));
+    ASSERT_FALSE(IsWindowVisible(window.Window()));
+    EXPECT_EQ(ScreenMismatches(place), 0);
+    EXPECT_EQ(ScreenMismatches(screen), 0) << "the rest of the screen is untouched";
+
+    MSG message;
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    EXPECT_FALSE(MonitorWindow::ThemeChanging());
+}
+
+// A theme that does not stretch its background has one picture per screen
+// form: a rotation picks the one for the new form.
+TEST_F(MonitorWindowPagesTest, RotationPicksTheUnstretchedBackgroundOfTheNewForm)
+{
+    WriteHostFile(ProgramFile("themes/plain/plain_theme.ini"),
+                  "background_stretch=0\r\nbackground=tall\r\nbackground_landscape=wide\r\n");
+    // Two sizes, so that the picture shows which file was taken.
+    WriteHostFile(ProgramFile("themes/plain/tall.jpg"), ImageFile("graphics/quib.jpg"));
+    WriteHostFile(ProgramFile("themes/plain/wide.jpg"), ImageFile("themes/blue/blue.jpg"));
+    WriteSettings("theme=plain\r\neula=1");
+    MonitorWindow& window = Start(FALSE);
+
+    struct Form {
+        const char* name;
+        const char16_t* picture;
+        LONG width;
+    } forms[] = {
+        {"portrait", u"themes\\plain\\tall.jpg", 80},
+        {"landscape", u"themes\\plain\\wide.jpg", 240},
+        {"portrait", u"themes\\plain\\tall.jpg", 80},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.name);
+        // As the device turns its screen: the new size, then the window
+        // moved over the new visible desktop.
+        sim::DeviceProfile& profile = Device().Profile();
+        int shorter = std::min(profile.screenWidth, profile.screenHeight);
+        int longer = std::max(profile.screenWidth, profile.screenHeight);
+        bool landscape = std::string(form.name) == "landscape";
+        profile.screenWidth = landscape ? longer : shorter;
+        profile.screenHeight = landscape ? shorter : longer;
+        SIPINFO info = {};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &info, 0));
+        const RECT& desktop = info.rcVisibleDesktop;
+        MoveWindow(window.Window(), desktop.left, desktop.top, desktop.right - desktop.left,
+                   desktop.bottom - desktop.top, FALSE);
+        ASSERT_EQ(IsLandscape(), landscape);
+
+        const SkinImage* background = window.Background();
+        ASSERT_NE(background, nullptr);
+        EXPECT_EQ(Text(background->name), form.picture);
+        EXPECT_EQ(background->description.bmWidth, form.width);
+        EXPECT_EQ(window.CurrentPageId(), MONITOR_PAGE_ID);
+    }
 }
 
 // A VGA screen stays VGA for the rest of the process: the cases on it come

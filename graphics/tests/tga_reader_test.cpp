@@ -131,6 +131,37 @@ TEST_F(TgaReaderTest, RunLengthPacketsRepeatOrCopyAndMayCrossRows)
         ASSERT_EQ(pixels[4 * (130 + i) + 2], i) << i;
 }
 
+// The descriptor is not looked at: a top-left or right-to-left file keeps
+// its rows and pixels in file order, so a top-left file shows upside down.
+TEST_F(TgaReaderTest, OriginBitsLeaveRowsAndPixelsInFileOrder)
+{
+    // Two rows of two pixels, as the file holds them: B,G,R,A each.
+    const std::string raw = Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const std::string runLength = Bytes({0x03}) + raw;
+    const std::vector<BYTE> inFileOrder = {3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16};
+    struct Case {
+        BYTE descriptor;
+        const char* origin;
+    } cases[] = {
+        {0x08, "bottom left"},
+        {0x28, "top left"},
+        {0x18, "bottom right"},
+        {0x38, "top right"},
+    };
+    for (const Case& c : cases) {
+        for (BYTE type : {2, 10}) {
+            SCOPED_TRACE(std::string(c.origin) + ", type " + std::to_string(type));
+            TgaHeader h;
+            h.imageType = type;
+            h.width = 2;
+            h.height = 2;
+            h.descriptor = c.descriptor;
+            ASSERT_EQ(Read(Encode(h, type == 2 ? raw : runLength)), kTgaRead);
+            EXPECT_EQ(Pixels(), inFileOrder);
+        }
+    }
+}
+
 TEST_F(TgaReaderTest, RefusesOtherTypesDepthsAndSizes)
 {
     TgaHeader h;

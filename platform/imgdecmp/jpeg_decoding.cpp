@@ -110,6 +110,9 @@ bool Open(JpegDecoder& decoder, DataSource& data)
 
 // libjpeg shrinks by n/8 almost for free while decoding; the smallest such
 // size that still covers the target leaves the rest to the resampling.
+// Sizes round up, so below 8 pixels a side a reduced scale can give the
+// full size: that is no shrinking, only a coarser transform, and the full
+// scale is kept.
 bool Start(JpegDecoder& decoder, PictureSize target)
 {
     jpeg_decompress_struct& info = decoder.info;
@@ -123,6 +126,8 @@ bool Start(JpegDecoder& decoder, PictureSize target)
         if (info.output_width >= JDIMENSION(target.width) && info.output_height >= JDIMENSION(target.height))
             break;
     }
+    if (info.output_width == info.image_width && info.output_height == info.image_height)
+        info.scale_num = 8;
     jpeg_start_decompress(&info);
     return true;
 }

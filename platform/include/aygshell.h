@@ -78,3 +78,8 @@ typedef struct tagSIPINFO {
 #define SPI_GETSIPINFO 225
 
 BOOL WINAPI SHSipInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+
+// Tap-and-hold.
+#define GN_CONTEXTMENU 1000
+
+DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);

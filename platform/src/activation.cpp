@@ -61,6 +61,15 @@ HWND SetActiveWindow(HWND hWnd)
 
 HWND SetFocus(HWND hWnd)
 {
+    // Focusing one of its own windows in another top level activates that
+    // first; its WM_ACTIVATE is handled before the focus moves on.
+    if (hWnd && FindLocalWindow(hWnd) && IsWindowVisible(hWnd)) {
+        HWND topLevel = hWnd;
+        while (HWND parent = GetParent(topLevel))
+            topLevel = parent;
+        if (topLevel != GetActiveWindow())
+            SetForegroundWindow(topLevel);
+    }
     WireWriter args;
     args.U32(WindowId(hWnd));
     std::string reply = Call(Op::SetFocus, args);

@@ -4,12 +4,15 @@
 // fseek and ftell see the bytes on disk. The CE text mode (Windows-1252 on
 // disk, CR LF for a line feed) is applied here by the wide functions, which
 // look up each stream's mode in a table.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <mutex>
 #include <string>
 #include <unordered_map>
 
 #include "ce/crt.h"
+#include "ce/errors.h"
 #include "device_path.h"
 #include "text_convert.h"
 
@@ -107,6 +110,20 @@ bool WriteTextChar(WCHAR c, FILE* stream)
 
 bool WriteBinaryChar(WCHAR c, FILE* stream) { return putc(c & 0xFF, stream) != EOF && putc(c >> 8, stream) != EOF; }
 
+bool IsFolder(FILE* stream)
+{
+    struct stat info {};
+    return fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The device's runtime opens through CreateFileW, which refuses a folder.
+FILE* RefuseFolder()
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    errno = EACCES;
+    return nullptr;
+}
+
 }  // namespace
 
 FILE* _wfopen(const WCHAR* filename, const WCHAR* mode)
@@ -123,8 +140,14 @@ FILE* _wfopen(const WCHAR* filename, const WCHAR* mode)
         return nullptr;
     }
     FILE* stream = fopen(hostPath.c_str(), hostMode.c_str());
-    if (stream)
-        Modes().Set(stream, binary);
+    if (!stream)
+        return errno == EISDIR ? RefuseFolder() : nullptr;
+    // The host reads a folder opened with "r"; the device does not.
+    if (IsFolder(stream)) {
+        fclose(stream);
+        return RefuseFolder();
+    }
+    Modes().Set(stream, binary);
     return stream;
 }
 

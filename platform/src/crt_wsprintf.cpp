@@ -1,5 +1,8 @@
 // wsprintfW: the printf conversions that Windows' wsprintf knows, plus the
-// floating-point ones that the device's C runtime formats.
+// floating-point ones, formatted as the device's C runtime formats them.
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <string>
@@ -236,11 +239,75 @@ void PutChar(Output& out, const Spec& spec, Arguments& args)
     PutField(out, spec, u"", std::u16string(1, c), false);
 }
 
-// The host's printf rounds exactly as the C runtime must, so it formats the
-// number; the result is plain ASCII.
+// The places after the point that the magnitude's exact decimal value
+// has: a binary fraction of n bits ends after n decimal places.
+int ExactPlaces(double magnitude)
+{
+    if (magnitude == 0)
+        return 0;
+    int exponent = 0;
+    double fraction = std::frexp(magnitude, &exponent);
+    auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
+    return std::max(0, 53 - exponent - std::countr_zero(mantissa));
+}
+
+// Adds one in the last place of a digit text with a point, carrying as far
+// as needed ("9.99" gives "10.00").
+void AddOneInLastPlace(std::string& digits)
+{
+    for (size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] == '.')
+            continue;
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// The magnitude's digits with `precision` places, rounded half away from
+// zero on its exact value as the device's C runtime rounds; the host's
+// printf would take the even neighbour of an exact half.
+std::u16string FixedDigits(double magnitude, int precision, bool alternate)
+{
+    // With every exact place and one more, the host's printf rounds nothing.
+    int places = std::max(ExactPlaces(magnitude), precision + 1);
+    int length = snprintf(nullptr, 0, "%.*f", places, magnitude);
+    std::string exact(length + 1, '\0');
+    snprintf(exact.data(), exact.size(), "%.*f", places, magnitude);
+    size_t point = exact.find('.');
+    std::string kept = exact.substr(0, point + 1 + precision);
+    if (exact[point + 1 + precision] >= '5')
+        AddOneInLastPlace(kept);
+    if (precision == 0 && !alternate)
+        kept.pop_back();
+    return std::u16string(kept.begin(), kept.end());
+}
+
+void PutFixed(Output& out, const Spec& spec, double value)
+{
+    std::u16string prefix;
+    if (std::signbit(value))
+        prefix = u"-";
+    else if (spec.plus)
+        prefix = u"+";
+    else if (spec.space)
+        prefix = u" ";
+    int precision = spec.precision < 0 ? 6 : spec.precision;
+    PutField(out, spec, prefix, FixedDigits(std::fabs(value), precision, spec.alternate), spec.zero);
+}
+
+// The other conversions, and infinities and NaNs, are the host printf's;
+// the result is plain ASCII.
 void PutFloat(Output& out, const Spec& spec, Arguments& args)
 {
     double value = va_arg(args.list, double);
+    if ((spec.conversion == u'f' || spec.conversion == u'F') && std::isfinite(value)) {
+        PutFixed(out, spec, value);
+        return;
+    }
     std::string format = "%";
     if (spec.left)
         format += '-';

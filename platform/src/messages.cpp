@@ -153,6 +153,13 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
+    // A window that becomes active, and is not minimised, takes the focus.
+    // Activation told by another process arrives late: a window no longer
+    // active by then takes nothing.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && GetActiveWindow() == hWnd)
+            SetFocus(hWnd);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(hWnd, &paint);
@@ -168,12 +175,16 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &client, window->background);
         return 1;
     }
+    case WM_CANCELMODE:
+        if (GetCapture() == hWnd)
+            ReleaseCapture();
+        return 0;
     case WM_SETTEXT:
-        return SetWindowTextW(hWnd, reinterpret_cast<LPCWSTR>(lParam));
+        return StoreWindowTitle(hWnd, reinterpret_cast<LPCWSTR>(lParam)) ? TRUE : FALSE;
     case WM_GETTEXT:
-        return GetWindowTextW(hWnd, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
+        return CopyWindowTitle(hWnd, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
-        return GetWindowTextLengthW(hWnd);
+        return WindowTitleLength(hWnd);
     default:
         return 0;
     }

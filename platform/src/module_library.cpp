@@ -19,6 +19,7 @@
 #include "device_path.h"
 #include "module_library.h"
 #include "module_resources.h"
+#include "shell_library.h"
 #include "text_convert.h"
 
 namespace platform {
@@ -120,7 +121,7 @@ bool Forget(HMODULE handle)
 
 bool IsKnownModule(HMODULE handle)
 {
-    if (handle == MainModule())
+    if (handle == MainModule() || IsBuiltInLibrary(handle))
         return true;
     std::lock_guard<std::mutex> lock(librariesLock);
     return Find(handle) != libraries.end();
@@ -160,6 +161,10 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName)
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    std::u16string named = platform::WithExtension(lpLibFileName);
+    std::replace(named.begin(), named.end(), u'/', u'\\');
+    if (HMODULE shell = platform::BuiltInLibrary(platform::FoldDeviceName(named)))
+        return shell;
     for (const std::u16string& candidate : platform::Candidates(lpLibFileName)) {
         std::string hostPath;
         if (platform::MapDevicePath(candidate.c_str(), hostPath) && platform::IsFile(hostPath))
@@ -176,8 +181,14 @@ FARPROC GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName)
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    // FIXME: exports by ordinal (MAKEINTRESOURCE) need an ordinal table
-    // that the library publishes; none is looked up yet.
+    if (platform::IsBuiltInLibrary(module)) {
+        FARPROC proc = platform::BuiltInExport(lpProcName);
+        if (!proc)
+            SetLastError(ERROR_PROC_NOT_FOUND);
+        return proc;
+    }
+    // FIXME: exports by ordinal (MAKEINTRESOURCE) of a loaded library need
+    // an ordinal table that the library publishes; none is looked up yet.
     if (IS_INTRESOURCE(lpProcName)) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
@@ -192,6 +203,9 @@ FARPROC GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName)
 
 BOOL FreeLibrary(HMODULE hLibModule)
 {
+    // The platform's own library stays for the life of the process.
+    if (platform::IsBuiltInLibrary(hLibModule))
+        return TRUE;
     if (!platform::Forget(hLibModule)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;

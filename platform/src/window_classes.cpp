@@ -4,6 +4,7 @@
 
 #include "ce/errors.h"
 #include "ce/crt.h"
+#include "edit_control.h"
 #include "local_windows.h"
 
 namespace platform {
@@ -32,10 +33,22 @@ std::u16string Folded(LPCWSTR name)
 
 bool IsAtom(LPCWSTR name) { return (reinterpret_cast<uintptr_t>(name) >> 16) == 0; }
 
+// The system's classes are there in every process, as on Windows, from the
+// first time a class is looked for.
+void EnsureSystemClasses()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    RegisterEditClass();
+}
+
 }  // namespace
 
 const WindowClass* FindClass(LPCWSTR name)
 {
+    EnsureSystemClasses();
     if (!name)
         return nullptr;
     if (IsAtom(name)) {

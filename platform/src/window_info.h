@@ -28,4 +28,13 @@ struct WindowInfo {
 // window.
 std::optional<WindowInfo> QueryWindow(HWND hwnd);
 
+// The title the device keeps for a window, without asking its procedure
+// (DefWindowProc's text, what FindWindow and the task bar see). Storing
+// fails with ERROR_INVALID_WINDOW_HANDLE.
+bool StoreWindowTitle(HWND hwnd, LPCWSTR text);
+// Copies as much of the stored title as fits with its terminator; the count
+// copied, 0 (with an empty buffer) for a handle that is not a window.
+int CopyWindowTitle(HWND hwnd, LPWSTR buffer, int size);
+int WindowTitleLength(HWND hwnd);
+
 }  // namespace platform

@@ -68,6 +68,37 @@ std::optional<WindowInfo> QueryWindow(HWND hwnd)
     return info;
 }
 
+bool StoreWindowTitle(HWND hwnd, LPCWSTR text)
+{
+    WireWriter args;
+    args.U32(WindowId(hwnd)).Text(text ? text : u"");
+    std::string reply = Call(Op::SetWindowText, args);
+    WireReader in(reply);
+    if (!in.U8()) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    return true;
+}
+
+int CopyWindowTitle(HWND hwnd, LPWSTR buffer, int size)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    std::optional<WindowInfo> info = QueryWindow(hwnd);
+    size_t count = info ? std::min(info->title.size(), static_cast<size_t>(size - 1)) : 0;
+    if (info)
+        std::copy_n(info->title.begin(), count, buffer);
+    buffer[count] = 0;
+    return static_cast<int>(count);
+}
+
+int WindowTitleLength(HWND hwnd)
+{
+    std::optional<WindowInfo> info = QueryWindow(hwnd);
+    return info ? static_cast<int>(info->title.size()) : 0;
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -209,38 +240,32 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
     return TRUE;
 }
 
+// A window of this process is asked through its procedure, so that a control
+// that keeps its own text answers; another process's window gives its stored
+// title.
 BOOL SetWindowTextW(HWND hWnd, LPCWSTR lpString)
 {
-    WireWriter args;
-    args.U32(WindowId(hWnd)).Text(lpString ? lpString : u"");
-    std::string reply = Call(Op::SetWindowText, args);
-    WireReader in(reply);
-    if (!in.U8()) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    return TRUE;
+    if (FindLocalWindow(hWnd))
+        return SendMessageW(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) ? TRUE : FALSE;
+    return StoreWindowTitle(hWnd, lpString) ? TRUE : FALSE;
 }
 
 int GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount)
 {
     if (!lpString || nMaxCount <= 0)
         return 0;
-    std::optional<WindowInfo> info = QueryWindow(hWnd);
-    if (!info) {
-        lpString[0] = 0;
-        return 0;
-    }
-    size_t count = std::min(info->title.size(), static_cast<size_t>(nMaxCount - 1));
-    std::copy_n(info->title.begin(), count, lpString);
-    lpString[count] = 0;
-    return static_cast<int>(count);
+    if (!FindLocalWindow(hWnd))
+        return CopyWindowTitle(hWnd, lpString, nMaxCount);
+    lpString[0] = 0;
+    return static_cast<int>(SendMessageW(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount),
+                                         reinterpret_cast<LPARAM>(lpString)));
 }
 
 int GetWindowTextLengthW(HWND hWnd)
 {
-    std::optional<WindowInfo> info = QueryWindow(hWnd);
-    return info ? static_cast<int>(info->title.size()) : 0;
+    if (FindLocalWindow(hWnd))
+        return static_cast<int>(SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0));
+    return WindowTitleLength(hWnd);
 }
 
 int GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
@@ -319,10 +344,12 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 {
     WireWriter args;
     args.U32(WindowId(hWnd)).U8(bEnable ? 1 : 0);
-    std::string reply = Call(Op::EnableWindow, args);
-    WireReader in(reply);
-    in.U8();
-    return in.U8();
+    BYTE wasDisabled = 0;
+    if (!CallWithEffects(Op::EnableWindow, args, &wasDisabled)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    return wasDisabled ? TRUE : FALSE;
 }
 
 HWND GetParent(HWND hWnd)

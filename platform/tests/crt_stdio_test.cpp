@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ce/crt.h"
+#include "windows.h"
 #include "device_fixture.h"
 
 namespace {
@@ -182,6 +183,26 @@ TEST_F(CrtStdio, OpenFailures)
         if (file)
             fclose(file);
     }
+}
+
+// A folder is not a file: every mode fails as CreateFileW does on it.
+TEST_F(CrtStdio, FoldersDoNotOpen)
+{
+    std::filesystem::create_directories(HostPath("Program Files/lang"));
+    for (const WCHAR* path : {u"\\Program Files\\lang", u"\\Program Files\\lang\\", u"\\"}) {
+        for (const WCHAR* mode : {u"r", u"rb", u"r+", u"w", u"a", u"a+b"}) {
+            SCOPED_TRACE(testing::PrintToString(std::u16string(path) + u" " + mode));
+            errno = 0;
+            SetLastError(ERROR_SUCCESS);
+            FILE* file = _wfopen(path, mode);
+            EXPECT_EQ(file, nullptr);
+            if (file)
+                fclose(file);
+            EXPECT_EQ(errno, EACCES);
+            EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(HostPath("Program Files/lang")));
 }
 
 TEST_F(CrtStdio, ReusedStreamTakesTheNewMode)

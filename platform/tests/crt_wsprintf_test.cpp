@@ -54,18 +54,57 @@ TEST(Wsprintf, CharactersAndStrings)
               u"(null)|(null)");
 }
 
-TEST(Wsprintf, FloatingPointRoundsLikePrintf)
+TEST(Wsprintf, FloatingPointRoundsLikeTheDevicesRuntime)
 {
     EXPECT_EQ(Format(u"%.2f", 3.14159), u"3.14");
     EXPECT_EQ(Format(u"%.2f", 2.675), u"2.67");  // 2.675 is stored just below
-    EXPECT_EQ(Format(u"%.0f|%.0f|%.0f", 0.5, 1.5, 2.5), u"0|2|2");
     EXPECT_EQ(Format(u"%.8f", 1.0 / 3.0), u"0.33333333");
     EXPECT_EQ(Format(u"%f", 1.5), u"1.500000");
     EXPECT_EQ(Format(u"%.1f", -0.04), u"-0.0");
-    EXPECT_EQ(Format(u"[%8.2f][%-8.2f][%08.2f][%+.1f]", 9.999, 1.0, -1.5, 2.0),
-              u"[   10.00][1.00    ][-0001.50][+2.0]");
-    EXPECT_EQ(Format(u"%.*f", 3, 1.0005), u"1.000");
-    EXPECT_EQ(Format(u"%d%% of %.1f", 50, 12.25), u"50% of 12.2");
+    EXPECT_EQ(Format(u"[%8.2f][%-8.2f][%08.2f][%+.1f][% .1f]", 9.999, 1.0, -1.5, 2.0, 2.0),
+              u"[   10.00][1.00    ][-0001.50][+2.0][ 2.0]");
+    EXPECT_EQ(Format(u"%.*f", 3, 1.0005), u"1.000");  // stored just below
+    EXPECT_EQ(Format(u"[%.0f][%#.0f][%5.0f][%-+5.0f]", 7.0, 7.0, -7.0, 7.0), u"[7][7.][   -7][+7   ]");
+    EXPECT_EQ(Format(u"%.1f|%.3f", 1180591620717411303424.0, 5e-324), u"1180591620717411303424.0|0.000");  // 2^70
+    EXPECT_EQ(Format(u"%.2f|%.2f", 4294967296.5, 0.0), u"4294967296.50|0.00");
+}
+
+// Exact halves round away from zero, as the device's C runtime does
+// (the host's printf takes the even neighbour): an odd multiple of 128 KiB
+// in megabytes is such a half at 2 decimals.
+TEST(Wsprintf, ExactHalvesRoundAwayFromZero)
+{
+    struct Case {
+        const WCHAR* format;
+        double value;
+        const char16_t* text;
+    } cases[] = {
+        {u"%.0f", 0.5, u"1"},
+        {u"%.0f", 1.5, u"2"},
+        {u"%.0f", 2.5, u"3"},
+        {u"%.0f", -2.5, u"-3"},
+        {u"%.0f", -0.5, u"-1"},
+        {u"%.1f", 12.25, u"12.3"},
+        {u"%.2f", 161 * 131072 / 1048576.0, u"20.13"},  // 20.125
+        {u"%.2f", -20.125, u"-20.13"},
+        {u"%.2f", 0.125, u"0.13"},
+        {u"%.2f", 0.375, u"0.38"},
+        {u"%.2f", 5 * 131072 / 1048576.0, u"0.63"},
+        {u"%.3f", 0.0625, u"0.063"},
+        {u"%.4f", 0.03125, u"0.0313"},
+        {u"%.0f", 999.5, u"1000"},
+        {u"%.2f", 99.995, u"100.00"},  // stored just above
+        {u"%.2f", 9.995, u"9.99"},    // stored just below
+        {u"%.2f", 1.005, u"1.00"},    // stored just below
+        {u"%.2f", 1.015, u"1.01"},    // stored just below
+        {u"%.20f", 0.5, u"0.50000000000000000000"},
+        {u"%.1f", 0.05, u"0.1"},  // stored just above
+        {u"%06.1f", -9.95, u"-009.9"},  // stored just below
+        {u"%6.1f", 9.75, u"   9.8"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Format(c.format, c.value), c.text) << testing::PrintToString(std::u16string(c.format)) << " of "
+                                                     << c.value;
 }
 
 TEST(Wsprintf, OutputIsLimitedTo1024Characters)

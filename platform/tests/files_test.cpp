@@ -69,6 +69,9 @@ TEST_F(FilesTest, CreateDispositionsReportWhatExisted)
     ExpectOpen(u"\\Program Files\\A\\x.txt\\y", GENERIC_READ, OPEN_EXISTING, false, ERROR_PATH_NOT_FOUND, __LINE__);
     ExpectOpen(u"\\Program Files\\A", GENERIC_READ, OPEN_EXISTING, false, ERROR_ACCESS_DENIED, __LINE__);
     ExpectOpen(u"\\Program Files\\A", GENERIC_WRITE, OPEN_ALWAYS, false, ERROR_ACCESS_DENIED, __LINE__);
+    ExpectOpen(u"\\Program Files\\A", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, false, ERROR_ACCESS_DENIED,
+               __LINE__);
+    ExpectOpen(u"\\Program Files\\A\\", GENERIC_WRITE, TRUNCATE_EXISTING, false, ERROR_ACCESS_DENIED, __LINE__);
     ExpectOpen(u"\\..\\escape.txt", GENERIC_WRITE, CREATE_ALWAYS, false, ERROR_INVALID_NAME, __LINE__);
     ExpectOpen(u"\\A\\x.txt", GENERIC_READ, 0, false, ERROR_INVALID_PARAMETER, __LINE__);
 }

@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "aygshell.h"
 #include "device_fixture.h"
 #include "test_resources.h"
+#include "text_convert.h"
 #include "windows.h"
 
 namespace {
@@ -122,6 +124,36 @@ TEST_F(LibraryLoading, OnlyTheLibrarysOwnExportsAreFound)
     EXPECT_EQ(GetProcAddress(reinterpret_cast<HMODULE>(&notAModule), u"platform_module_resources"), nullptr);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_MOD_NOT_FOUND));
     EXPECT_TRUE(FreeLibrary(library));
+}
+
+}  // namespace
+
+namespace {
+
+using ShellExport21 = BOOL(WINAPI*)(HWND, DWORD);
+
+TEST_F(LibraryLoading, TheShellLibraryIsThePlatformsOwnAndAnswersByNumber)
+{
+    HMODULE shell = LoadLibraryW(u"aygshell.dll");
+    ASSERT_NE(shell, nullptr) << "no file of that name is in the device root";
+    for (LPCWSTR name : {u"AygShell", u"AYGSHELL.DLL", u"\\Windows\\aygshell.dll", u"/windows/AYGSHELL"})
+        EXPECT_EQ(LoadLibraryW(name), shell) << platform::Utf8FromUtf16(name);
+    EXPECT_EQ(LoadLibraryW(u"\\Program Files\\Test\\aygshell.dll"), nullptr);
+
+    auto noOp = reinterpret_cast<ShellExport21>(GetProcAddressW(shell, MAKEINTRESOURCEW(21)));
+    ASSERT_NE(noOp, nullptr);
+    EXPECT_TRUE(noOp(nullptr, 1));
+    EXPECT_EQ(GetProcAddressW(shell, MAKEINTRESOURCEW(40)), reinterpret_cast<FARPROC>(SHRecognizeGesture));
+    EXPECT_EQ(GetProcAddressW(shell, MAKEINTRESOURCEW(4)), reinterpret_cast<FARPROC>(SHSipInfo));
+    EXPECT_EQ(GetProcAddressW(shell, u"SHRecognizeGesture"), reinterpret_cast<FARPROC>(SHRecognizeGesture));
+
+    SetLastError(kSentinel);
+    EXPECT_EQ(GetProcAddressW(shell, MAKEINTRESOURCEW(22)), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    EXPECT_EQ(GetProcAddressW(shell, u""), nullptr);
+    EXPECT_TRUE(FreeLibrary(shell));
+    EXPECT_TRUE(FreeLibrary(shell));
+    EXPECT_NE(GetProcAddressW(shell, MAKEINTRESOURCEW(21)), nullptr) << "the platform's library stays";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Windows and messages as one program sees them on its own device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 namespace {
 
 std::vector<UINT> g_seen;
+// Messages whose wParam matters, with it.
+std::vector<std::pair<UINT, WPARAM>> g_state;
 bool g_refuseCreate = false;
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -18,11 +21,34 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_CREATE || msg == WM_SIZE || msg == WM_MOVE || msg == WM_DESTROY || msg == WM_ACTIVATE ||
         msg == WM_TIMER || msg == WM_USER || msg == WM_PAINT)
         g_seen.push_back(msg);
+    if (msg == WM_ENABLE || msg == WM_KILLFOCUS || msg == WM_CANCELMODE)
+        g_state.emplace_back(msg, wParam);
     if (msg == WM_CREATE && g_refuseCreate)
         return -1;
     if (msg == WM_USER)
         return static_cast<LRESULT>(wParam * 2);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A control that keeps its own text, as an edit control does.
+std::u16string g_ownText;
+
+LRESULT CALLBACK OwnTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SETTEXT:
+        g_ownText = reinterpret_cast<LPCWSTR>(lParam);
+        return TRUE;
+    case WM_GETTEXT: {
+        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
+        size_t count = std::min(g_ownText.size(), static_cast<size_t>(wParam) - 1);
+        std::copy_n(g_ownText.begin(), count, buffer);
+        buffer[count] = 0;
+        return static_cast<LRESULT>(count);
+    }
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(g_ownText.size());
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
 }
 
 class WindowsTest : public testsupport::DeviceFixture {
@@ -31,12 +57,17 @@ protected:
     {
         DeviceFixture::SetUp();
         g_seen.clear();
+        g_state.clear();
         g_refuseCreate = false;
         WNDCLASSW wc = {};
         wc.lpfnWndProc = RecordingProc;
         wc.lpszClassName = u"Recording";
         // Classes belong to the process, which outlives each test's device.
         RegisterClassW(&wc);
+        wc.lpfnWndProc = OwnTextProc;
+        wc.lpszClassName = u"OwnText";
+        RegisterClassW(&wc);
+        g_ownText.clear();
     }
     HWND Make(LPCWSTR title, DWORD style = WS_VISIBLE, HWND parent = nullptr)
     {
@@ -95,6 +126,32 @@ TEST_F(WindowsTest, CloseDestroysTheWindowAndItsChildrenWithDestroyEach)
     EXPECT_EQ(Events("window-destroy").size(), 2u);
 }
 
+TEST_F(WindowsTest, ChildrenStackInCreationOrderAsGetWindowWalksThem)
+{
+    HWND parent = Make(u"Parent");
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    std::vector<HWND> children;
+    for (int i = 0; i < 4; ++i)
+        children.push_back(CreateWindowExW(0, u"Recording", u"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent,
+                                           nullptr, nullptr, nullptr));
+
+    // The first child created is on top: dialog controls tab in this order.
+    std::vector<HWND> down;
+    for (HWND hwnd = GetWindow(parent, GW_CHILD); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT))
+        down.push_back(hwnd);
+    EXPECT_EQ(down, children);
+    std::vector<HWND> up;
+    for (HWND hwnd = GetWindow(children[0], GW_HWNDLAST); hwnd; hwnd = GetWindow(hwnd, GW_HWNDPREV))
+        up.insert(up.begin(), hwnd);
+    EXPECT_EQ(up, children);
+    EXPECT_EQ(GetWindow(children[3], GW_HWNDFIRST), children[0]);
+
+    // The top child takes a point where children overlap.
+    RECT rect;
+    GetWindowRect(parent, &rect);
+    EXPECT_EQ(WindowFromPoint(POINT{rect.left + 1, rect.top + 1}), children[0]);
+}
+
 TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
 {
     HWND first = Make(u"First");
@@ -105,6 +162,64 @@ TEST_F(WindowsTest, FocusOnAWindowOfAnotherTopLevelActivatesItFirst)
     EXPECT_EQ(SetFocus(child), first);
     EXPECT_EQ(GetActiveWindow(), first);
     EXPECT_EQ(GetFocus(), child);
+}
+
+LRESULT CALLBACK OwnActivationProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ACTIVATE)
+        return 0;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowsTest, FocusOnActivationComesFromTheDefaultWindowProcedure)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = OwnActivationProc;
+    wc.lpszClassName = u"OwnActivation";
+    RegisterClassW(&wc);
+    HWND plain = Make(u"Plain");
+    EXPECT_EQ(GetFocus(), plain);
+    HWND own = CreateWindowExW(0, u"OwnActivation", u"Own", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_EQ(GetActiveWindow(), own);
+    EXPECT_EQ(GetFocus(), nullptr) << "its WM_ACTIVATE never reached DefWindowProc";
+    EXPECT_TRUE(SetForegroundWindow(plain));
+    EXPECT_EQ(GetFocus(), plain);
+    // Minimised, or becoming inactive: no focus.
+    SetFocus(nullptr);
+    DefWindowProcW(plain, WM_ACTIVATE, MAKELONG(WA_ACTIVE, 1), 0);
+    DefWindowProcW(plain, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(GetFocus(), nullptr);
+    DefWindowProcW(plain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetFocus(), plain);
+    // A late activation notice for a window no longer active changes nothing.
+    ASSERT_TRUE(SetForegroundWindow(own));
+    DefWindowProcW(plain, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetActiveWindow(), own);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(WindowsTest, EnableWindowTellsTheWindowWhenItsStateChanges)
+{
+    HWND main = Make(u"Main");
+    HWND button = CreateWindowExW(0, u"Recording", u"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, main, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_EQ(SetFocus(button), main);
+    SetCapture(button);
+    g_state.clear();
+
+    // The result says whether the window was disabled before.
+    EXPECT_FALSE(EnableWindow(button, FALSE));
+    EXPECT_TRUE(EnableWindow(button, FALSE));
+    EXPECT_EQ(GetFocus(), nullptr) << "a disabled window loses the focus";
+    EXPECT_EQ(GetCapture(), nullptr) << "DefWindowProc gives up the capture on WM_CANCELMODE";
+    EXPECT_TRUE(EnableWindow(button, TRUE));
+    EXPECT_FALSE(EnableWindow(button, TRUE));
+    std::vector<std::pair<UINT, WPARAM>> expected = {
+        {WM_CANCELMODE, 0}, {WM_KILLFOCUS, 0}, {WM_ENABLE, FALSE}, {WM_ENABLE, TRUE}};
+    EXPECT_EQ(g_state, expected);
+    EXPECT_FALSE(EnableWindow(nullptr, TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
 TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
@@ -133,6 +248,19 @@ TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
     EXPECT_EQ(msg.wParam, 4u);
 }
 
+TEST_F(WindowsTest, APendingQuitPassesEveryMessageFilter)
+{
+    HWND hwnd = Make(u"Main");
+    Pump();
+    PostQuitMessage(3);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_CHAR, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(GetMessageW(&msg, hwnd, WM_TIMER, WM_TIMER), 0);
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "taken once";
+}
+
 TEST_F(WindowsTest, PaintComesFromTheUpdateAreaUntilBeginPaintTakesIt)
 {
     HWND hwnd = Make(u"Main");
@@ -146,6 +274,36 @@ TEST_F(WindowsTest, PaintComesFromTheUpdateAreaUntilBeginPaintTakesIt)
     UpdateWindow(hwnd);
     EXPECT_EQ(g_seen, std::vector<UINT>{WM_PAINT});
     EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE)) << "DefWindowProc painted it";
+}
+
+TEST_F(WindowsTest, WindowTextGoesThroughTheWindowProcedure)
+{
+    // DefWindowProc keeps the text where FindWindow and the task bar see it.
+    HWND plain = Make(u"Plain");
+    ASSERT_TRUE(SetWindowTextW(plain, u"Renamed"));
+    EXPECT_EQ(FindWindowW(nullptr, u"Renamed"), plain);
+    WCHAR text[16];
+    EXPECT_EQ(SendMessageW(plain, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(text)), 3);
+    EXPECT_EQ(std::u16string(text), u"Ren");
+    EXPECT_EQ(SendMessageW(plain, WM_GETTEXTLENGTH, 0, 0), 7);
+    ASSERT_TRUE(SendMessageW(plain, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Sent")));
+    EXPECT_EQ(GetWindowTextW(plain, text, 16), 4);
+    EXPECT_EQ(std::u16string(text), u"Sent");
+
+    // A procedure that answers the text messages itself is asked instead.
+    HWND own = CreateWindowExW(0, u"OwnText", u"Start", WS_VISIBLE, 0, 26, 50, 50, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_TRUE(SetWindowTextW(own, u"Typed"));
+    EXPECT_EQ(g_ownText, u"Typed");
+    EXPECT_EQ(GetWindowTextW(own, text, 16), 5);
+    EXPECT_EQ(std::u16string(text), u"Typed");
+    EXPECT_EQ(GetWindowTextLengthW(own), 5);
+    EXPECT_EQ(FindWindowW(nullptr, u"Start"), own) << "the stored title stays";
+
+    EXPECT_FALSE(SetWindowTextW(nullptr, u"x"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetWindowTextW(nullptr, text, 16), 0);
+    EXPECT_EQ(text[0], 0);
 }
 
 TEST_F(WindowsTest, TextPointsAndProcessesAnswerAsDocumented)

@@ -79,16 +79,25 @@ TEST_F(IniFileTest, MissingFileGivesDefaultsAndIsCreatedOnSave)
     EXPECT_EQ(Save(), "eula=1");
 }
 
-TEST_F(IniFileTest, LineWithoutEqualsIsReportedAndKept)
+// The line is kept as a comment, so that the next start does not show the
+// same box again; a blank line is no error and stays blank.
+TEST_F(IniFileTest, LineWithoutEqualsIsReportedOnceAndKeptAsAComment)
 {
-    Load("; comment\r\nbad line\r\ntheme=x\r\n");
+    Load("; comment\r\nbad line\r\n\r\ntheme=x\r\n");
     std::vector<std::string> boxes = Events("msgbox");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("caption=\"Theme Error\""), std::string::npos) << boxes[0];
     EXPECT_NE(boxes[0].find("text=\"bad line\""), std::string::npos) << boxes[0];
     EXPECT_EQ(Setting(u"theme"), u"x");
     EXPECT_EQ(Setting(u"bad line"), u"(default)");
-    EXPECT_EQ(Save(), "; comment\r\nbad line\r\ntheme=x");
+    EXPECT_EQ(LineCount(), 4);
+    const std::string saved = "; comment\r\n;bad line\r\n\r\ntheme=x";
+    EXPECT_EQ(Save(), saved);
+
+    LoadSettings(ProgramDirectory(), TEXT("quibmonitor.ini"), TRUE);
+    EXPECT_EQ(Events("msgbox").size(), 1u) << "shown again at the next start";
+    EXPECT_EQ(Setting(u"theme"), u"x");
+    EXPECT_EQ(Save(), saved);
 }
 
 TEST_F(IniFileTest, SettingKeepsOrderAndAppendsNewKeysLast)
@@ -126,7 +135,44 @@ TEST_F(IniFileTest, LongLinesAreReadInPiecesAndWrittenBackWhole)
     EXPECT_EQ(Setting(u"long"), std::u16string(249, u'v'));
     EXPECT_EQ(Setting(u"k"), std::u16string(252, u'e'));
     EXPECT_EQ(GetSettingInt(u"last", 0), 1);
+    // The rest of a long line is no line of its own to complain about.
+    EXPECT_TRUE(Events("msgbox").empty());
     EXPECT_EQ(Save(), file);
+}
+
+TEST_F(IniFileTest, LongLineWithoutEqualsIsReportedOnceAndCommentedWhole)
+{
+    Load(std::string(300, 'x') + "\r\ntheme=x");
+    std::vector<std::string> boxes = Events("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("text=\"" + std::string(254, 'x') + "\""), std::string::npos) << boxes[0];
+    const std::string saved = ";" + std::string(300, 'x') + "\r\ntheme=x";
+    EXPECT_EQ(Save(), saved);
+
+    LoadSettings(ProgramDirectory(), TEXT("quibmonitor.ini"), TRUE);
+    EXPECT_EQ(Events("msgbox").size(), 1u);
+    EXPECT_EQ(Setting(u"theme"), u"x");
+    EXPECT_EQ(Save(), saved);
+}
+
+// A last line that fills the read limit exactly, with no line end, ends
+// there: what comes after it is a line of its own.
+TEST_F(IniFileTest, LastLineOfExactlyTheReadLimitEndsAtTheEndOfTheFile)
+{
+    const std::string exact = "k=" + std::string(252, 'e');
+    Load(exact);
+    SetSettingInt(u"eula", 1);
+    EXPECT_EQ(Save(), exact + "\r\neula=1");
+    SetSetting(u"k", u"short");
+    EXPECT_EQ(GetSettingInt(u"eula", 0), 1);
+    EXPECT_EQ(Save(), "k=short\r\neula=1");
+
+    // The same when a second file is read onto the first.
+    Load(exact);
+    WriteHostFile(ProgramFile("more.ini"), "b=2");
+    LoadSettings(ProgramDirectory(), TEXT("more.ini"), FALSE);
+    EXPECT_EQ(Setting(u"b"), u"2");
+    EXPECT_EQ(Save(), exact + "\r\nb=2");
 }
 
 TEST_F(IniFileTest, ReplacingALongValueDropsItsOldRemainder)
@@ -169,6 +215,20 @@ TEST_F(IniFileTest, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(Save(), original);
 }
 
+// A save that stopped after the old file was removed left the settings in
+// the new file alone: they are read from it, and it takes the old one's place.
+TEST_F(IniFileTest, InterruptedSaveIsFinishedAtLoad)
+{
+    const std::string settings = "; kept\r\ntheme=steel\r\neula=1";
+    WriteHostFile(ProgramFile("quibmonitor.ini.new"), settings);
+    LoadSettings(ProgramDirectory(), TEXT("quibmonitor.ini"), TRUE);
+    EXPECT_EQ(Setting(u"theme"), u"steel");
+    EXPECT_EQ(GetSettingInt(u"eula", 0), 1);
+    EXPECT_EQ(LineCount(), 3);
+    EXPECT_EQ(ReadHostFile(ProgramFile("quibmonitor.ini")), settings);
+    EXPECT_FALSE(HostFileExists(ProgramFile("quibmonitor.ini.new")));
+}
+
 TEST_F(IniFileTest, StaleNewFileIsReplaced)
 {
     WriteHostFile(ProgramFile("quibmonitor.ini.new"), "garbage");
@@ -203,7 +263,7 @@ TEST_F(IniFileTest, LoadWithoutDiscardAppends)
 
 TEST_F(IniFileTest, ThemeLinesDropCommentsAndReportBadLines)
 {
-    WriteHostFile(ProgramFile("themes/ocean/ocean_theme.ini"), "; theme\r\nbackground=sea\r\noops\r\ntext=0xFFFFFF");
+    WriteHostFile(ProgramFile("themes/ocean/ocean_theme.ini"), "; theme\r\n\r\nbackground=sea\r\noops\r\n\r\ntext=0xFFFFFF");
     IniLineList* lines = ReadIniLines(ProgramDirectory(), TEXT("themes\\ocean\\ocean_theme.ini"));
     ASSERT_NE(lines->head, nullptr);
     EXPECT_EQ(std::u16string(lines->head->key), u"background");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "device_fixture.h"
@@ -99,6 +100,22 @@ TEST_F(LanguageTest, MissingTextFileFallsBackToTheProgramDirectory)
     EXPECT_EQ(Text(2), u"Main");
     EXPECT_EQ(Text(3), u"Backup");
     EXPECT_FALSE(Quit());
+}
+
+// An empty file name names the "lang" folder itself, which is no file.
+TEST_F(LanguageTest, EmptyTextFileNameFallsBackOrReports)
+{
+    WriteHostFile(ProgramFile("lang/lang.dat"), "English~~1\r\n");
+    WriteHostFile(ProgramFile("en.txt"), "2\r\nfallback\r\n");
+    Load();
+    EXPECT_EQ(Text(2), u"fallback");
+    EXPECT_FALSE(Quit());
+
+    std::filesystem::remove(HostPath(ProgramFile("en.txt")));
+    Load();
+    EXPECT_TRUE(BoxShown("No Language File"));
+    EXPECT_TRUE(Quit());
+    EXPECT_EQ(Text(1), u"NotLoaded");
 }
 
 TEST_F(LanguageTest, NoTextFileAtAllReportsAndQuits)

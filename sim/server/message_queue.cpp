@@ -147,8 +147,8 @@ std::optional<Message> MessageQueue::Next(const MessageFilter& filter, bool remo
         return message;
     if (auto message = TakeFrom(input_, filter, remove, windows))
         return message;
-    bool threadWide = filter.hwnd == 0 || filter.hwnd == kThreadMessagesOnly;
-    if (quitPending_ && threadWide && InRange(filter, WM_QUIT)) {
+    // GetMessage and PeekMessage retrieve WM_QUIT whatever their filter.
+    if (quitPending_) {
         if (remove)
             quitPending_ = false;
         return Generated(0, WM_QUIT, static_cast<uint64_t>(static_cast<int64_t>(quitCode_)), 0, now);

@@ -67,7 +67,8 @@ public:
     void DropWindow(Hwnd hwnd);
 
     // The next message as GetMessage and PeekMessage see it: posted, input,
-    // WM_QUIT once neither has a message left, WM_PAINT, then WM_TIMER.
+    // WM_QUIT (whatever the filter) once neither has a message left that
+    // passes the filter, WM_PAINT, then WM_TIMER.
     // WM_PAINT stays until its window is validated; a WM_TIMER that is taken
     // (remove) starts its timer's next interval, so at most one is ever
     // pending per timer. WM_PAINT and WM_TIMER carry pt 0,0.

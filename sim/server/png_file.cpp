@@ -126,7 +126,9 @@ void RequestRgb(png_structp png, png_infop info)
         png_set_expand_gray_1_2_4_to_8(png);
     if (depth == 16)
         png_set_strip_16(png);
-    if (colour & PNG_COLOR_MASK_ALPHA)
+    // Expanding a palette turns its transparency chunk into an alpha channel.
+    bool paletteAlpha = colour == PNG_COLOR_TYPE_PALETTE && png_get_valid(png, info, PNG_INFO_tRNS);
+    if ((colour & PNG_COLOR_MASK_ALPHA) || paletteAlpha)
         png_set_strip_alpha(png);
     if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);

@@ -15,7 +15,7 @@ namespace sim {
 
 constexpr uint64_t kNoDeadline = UINT64_MAX;
 
-enum class WaitKind { GetMessage, Sleep, WaitProcess, SendMessage };
+enum class WaitKind { GetMessage, Sleep, WaitProcess, SendMessage, Stylus };
 
 // What a waiting process waits for.
 struct WaitState {
@@ -24,6 +24,7 @@ struct WaitState {
     MessageFilter filter;  // GetMessage
     Pid target = 0;        // WaitProcess
     uint64_t sendId = 0;   // SendMessage
+    uint64_t stylusSeen = 0;  // Stylus: the stylus sequence the caller knows
 };
 
 enum class ProcessState {

@@ -40,6 +40,8 @@ enum class Op : uint16_t {
     TickCount,           // -> device time
     Cursor,              // shape name
     LocalTime,           // -> year, month, day of week, day, hour, minute, second, milliseconds
+    StylusWait,          // sequence seen, timeout (blocks until the stylus acts or the time passes)
+                         // -> down, screen x, y, sequence
 
     // Windows
     CreateWindow = 60,

@@ -348,6 +348,11 @@ bool Server::TryWake(Process& process)
         if (!TryWakeMessageWait(process, reply))
             return false;
         break;
+    case WaitKind::Stylus:
+        if (stylusSequence_ == wait.stylusSeen && now_ < wait.deadline)
+            return false;
+        WriteStylusState(reply);
+        break;
     }
     MakeReady(process, reply.Take());
     return true;
@@ -464,6 +469,9 @@ void Server::FailStalledWaits()
             break;
         case WaitKind::WaitProcess:
             reply.U8(0);
+            break;
+        case WaitKind::Stylus:
+            WriteStylusState(reply);
             break;
         case WaitKind::Sleep:
             break;

@@ -117,6 +117,7 @@ private:
     void LogCrossMessage(Pid from, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam, const char* kind);
     MessageQueue& QueueOf(Pid pid);
     bool TryWakeMessageWait(Process& process, WireWriter& reply);
+    void WriteStylusState(WireWriter& reply) const;
     void EndSendsFrom(Pid pid);
 
     // Request handlers by area; each writes the reply or parks the caller.
@@ -145,6 +146,10 @@ private:
     Pid lastRun_ = 0;
     uint64_t now_ = 0;
     uint64_t realStartMs_ = 0;
+    // The touch panel as the user left it; the sequence counts its changes.
+    bool stylusDown_ = false;
+    Point stylusPoint_;
+    uint64_t stylusSequence_ = 0;
 };
 
 }  // namespace sim

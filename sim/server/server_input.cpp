@@ -33,8 +33,17 @@ const char* StylusName(uint32_t message)
 
 }  // namespace
 
+void Server::WriteStylusState(WireWriter& reply) const
+{
+    reply.U8(stylusDown_ ? 1 : 0).I32(stylusPoint_.x).I32(stylusPoint_.y).U64(stylusSequence_);
+}
+
 void Server::Stylus(uint32_t message, Point screenPoint)
 {
+    stylusDown_ = message != WM_LBUTTONUP;
+    stylusPoint_ = screenPoint;
+    ++stylusSequence_;
+    WakeWaiters();
     Hwnd target = windows_.Capture() ? windows_.Capture() : windows_.HitTest(screenPoint);
     LogEvent(std::string("stylus kind=") + StylusName(message) + " x=" + std::to_string(screenPoint.x) +
              " y=" + std::to_string(screenPoint.y) + " hwnd=" + std::to_string(target));
@@ -79,9 +88,12 @@ Hwnd Server::SoftKeyTarget(uint8_t virtualKey) const
 
 void Server::Key(uint8_t virtualKey, bool down)
 {
-    Hwnd target = SoftKeyTarget(virtualKey);
-    if (!target)
-        target = windows_.Focus() ? windows_.Focus() : windows_.Active();
+    // As on the device: with no focus window the active window gets the
+    // key as a system key. The active window's soft-key bar takes the soft
+    // keys as they are.
+    Hwnd focus = windows_.Focus();
+    Hwnd bar = SoftKeyTarget(virtualKey);
+    Hwnd target = bar ? bar : (focus ? focus : windows_.Active());
     LogEvent(std::string("key vk=") + HexLogNumber(virtualKey) + " kind=" + (down ? "down" : "up") +
              " hwnd=" + std::to_string(target));
     const Window* window = windows_.Get(target);
@@ -89,7 +101,10 @@ void Server::Key(uint8_t virtualKey, bool down)
         return;
     Message m;
     m.hwnd = target;
-    m.message = down ? WM_KEYDOWN : WM_KEYUP;
+    if (focus || bar)
+        m.message = down ? WM_KEYDOWN : WM_KEYUP;
+    else
+        m.message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     m.wParam = virtualKey;
     // Repeat count 1; a release also has the previous-state and transition bits.
     m.lParam = down ? 1 : 0xC0000001;

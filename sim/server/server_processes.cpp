@@ -57,6 +57,14 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
         Park(caller, wait);
         return false;
     }
+    case Op::StylusWait: {
+        WaitState wait;
+        wait.kind = WaitKind::Stylus;
+        wait.stylusSeen = in.U64();
+        wait.deadline = now_ + in.U32();
+        Park(caller, wait);
+        return false;
+    }
     case Op::TickCount:
         out.U32(static_cast<uint32_t>(now_));
         return true;

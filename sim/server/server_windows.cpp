@@ -92,16 +92,9 @@ void Server::NotifyActivation(Pid caller, Effects* effects, const Activation& ac
     RefreshTaskBar();
     if (activation.deactivated)
         Notify(caller, effects, activation.deactivated, WM_ACTIVATE, WA_INACTIVE, activation.activated);
-    if (activation.activated) {
+    // The focus is the window's to take: DefWindowProc does on WM_ACTIVATE.
+    if (activation.activated)
         Notify(caller, effects, activation.activated, WM_ACTIVATE, WA_ACTIVE, activation.deactivated);
-        // As DefWindowProc does on activation: the window takes the focus.
-        Hwnd before = windows_.Focus();
-        if (before != activation.activated && windows_.SetFocus(activation.activated)) {
-            if (before)
-                Notify(caller, effects, before, WM_KILLFOCUS, activation.activated, 0);
-            Notify(caller, effects, activation.activated, WM_SETFOCUS, before, 0);
-        }
-    }
 }
 
 void Server::WriteEffects(WireWriter& out, const Effects& effects)
@@ -315,14 +308,15 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         uint32_t command = in.U32();
         Hwnd result = 0;
         if (windows_.IsWindow(hwnd)) {
-            if (command == 0)
-                result = windows_.First(hwnd);
-            else if (command == 2)
-                result = windows_.Next(hwnd);
-            else if (command == 5)
-                result = windows_.FirstChild(hwnd);
-            else if (command == 4)
-                result = windows_.Get(hwnd)->owner;
+            switch (command) {
+            case GW_HWNDFIRST: result = windows_.First(hwnd); break;
+            case GW_HWNDLAST: result = windows_.Last(hwnd); break;
+            case GW_HWNDNEXT: result = windows_.Next(hwnd); break;
+            case GW_HWNDPREV: result = windows_.Previous(hwnd); break;
+            case GW_OWNER: result = windows_.Get(hwnd)->owner; break;
+            case GW_CHILD: result = windows_.FirstChild(hwnd); break;
+            default: break;
+            }
         }
         out.U32(result);
         break;
@@ -378,7 +372,20 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         Hwnd hwnd = in.U32();
         bool enable = in.U8() != 0;
         bool ok = windows_.IsWindow(hwnd);
-        out.U8(ok ? 1 : 0).U8(ok && windows_.Enable(hwnd, enable) ? 1 : 0);
+        bool wasDisabled = ok && !windows_.IsEnabled(hwnd);
+        if (ok && wasDisabled == enable) {
+            // As EnableWindow does: WM_CANCELMODE before disabling, the focus
+            // taken away, then WM_ENABLE with the new state.
+            if (!enable)
+                Notify(caller.pid, &effects, hwnd, WM_CANCELMODE, 0, 0);
+            Hwnd focus = windows_.Focus();
+            windows_.Enable(hwnd, enable);
+            if (focus != windows_.Focus())
+                Notify(caller.pid, &effects, focus, WM_KILLFOCUS, 0, 0);
+            Notify(caller.pid, &effects, hwnd, WM_ENABLE, enable ? 1 : 0, 0);
+        }
+        out.U8(ok ? 1 : 0).U8(wasDisabled ? 1 : 0);
+        WriteEffects(out, effects);
         break;
     }
     case Op::VisibleRegion: {

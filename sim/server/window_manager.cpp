@@ -135,7 +135,9 @@ Hwnd WindowManager::Create(Pid pid, const CreateParams& params)
     if (child) {
         window.parent = params.parent;
         window.rect = window.rect.Offset(parent->rect.left, parent->rect.top);
-        parent->children.insert(parent->children.begin(), hwnd);
+        // A new child goes to the bottom, so that siblings stay in creation
+        // order from the top (dialog tab order follows it).
+        parent->children.push_back(hwnd);
     } else {
         window.owner = params.parent;
         PlaceOnTop(hwnd);
@@ -503,6 +505,25 @@ Hwnd WindowManager::Next(Hwnd hwnd) const
     const std::vector<Hwnd>& siblings = SiblingsOf(*window);
     auto it = std::find(siblings.begin(), siblings.end(), hwnd);
     return (it == siblings.end() || it + 1 == siblings.end()) ? 0 : *(it + 1);
+}
+
+Hwnd WindowManager::Last(Hwnd hwnd) const
+{
+    const Window* window = Get(hwnd);
+    if (!window)
+        return 0;
+    const std::vector<Hwnd>& siblings = SiblingsOf(*window);
+    return siblings.empty() ? 0 : siblings.back();
+}
+
+Hwnd WindowManager::Previous(Hwnd hwnd) const
+{
+    const Window* window = Get(hwnd);
+    if (!window)
+        return 0;
+    const std::vector<Hwnd>& siblings = SiblingsOf(*window);
+    auto it = std::find(siblings.begin(), siblings.end(), hwnd);
+    return (it == siblings.end() || it == siblings.begin()) ? 0 : *(it - 1);
 }
 
 Hwnd WindowManager::FirstChild(Hwnd hwnd) const

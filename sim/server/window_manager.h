@@ -141,10 +141,13 @@ public:
     // WS_EX_TOPMOST windows unless it is one); the desktop stays last.
     bool BringToTop(Hwnd hwnd);
     std::vector<Hwnd> TopLevelZOrder() const { return topLevel_; }
-    // GW_HWNDFIRST, GW_HWNDNEXT and GW_CHILD among the window's siblings
-    // (the top-level windows for a top-level one), top first; 0 at the end.
+    // GW_HWNDFIRST, GW_HWNDLAST, GW_HWNDNEXT, GW_HWNDPREV and GW_CHILD
+    // among the window's siblings (the top-level windows for a top-level
+    // one), top first; 0 past either end.
     Hwnd First(Hwnd hwnd) const;
+    Hwnd Last(Hwnd hwnd) const;
     Hwnd Next(Hwnd hwnd) const;
+    Hwnd Previous(Hwnd hwnd) const;
     Hwnd FirstChild(Hwnd hwnd) const;
     // The first top-level window in z-order, visible or not, whose class and
     // title match as whole strings without regard to case; an absent
@@ -168,7 +171,7 @@ public:
     void ReleaseCapture() { capture_ = 0; }
 
     // The topmost visible window under a screen point, descending into
-    // visible, enabled children (later children lie on top). A disabled
+    // visible, enabled children (earlier children lie on top). A disabled
     // top-level window still takes the point, so that input never falls
     // through to what is beneath; the caller checks IsEnabled.
     Hwnd HitTest(Point screenPoint) const;

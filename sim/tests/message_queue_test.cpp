@@ -173,8 +173,9 @@ TEST(MessageQueue, FiltersSelectByWindowAndRange)
     f.queue.PostQuit(0);
 
     // A window filter takes the window and its descendants, never thread
-    // messages or the quit request.
-    EXPECT_TRUE(SameSequence(f.Drain({f.main}, 0), {{f.child, WM_COMMAND, 3}, {f.main, WM_KEYDOWN, 4}}));
+    // messages; the quit request passes every filter.
+    EXPECT_TRUE(SameSequence(f.Drain({f.main}, 0),
+                             {{f.child, WM_COMMAND, 3}, {f.main, WM_KEYDOWN, 4}, {0, WM_QUIT, 0}}));
     EXPECT_FALSE(f.Next({f.child}, false, 0));
 
     f.windows.Invalidate(f.child, std::nullopt, false);
@@ -185,8 +186,34 @@ TEST(MessageQueue, FiltersSelectByWindowAndRange)
     f.windows.Validate(f.child, std::nullopt);
 
     EXPECT_TRUE(SameSequence(f.Drain({sim::kThreadMessagesOnly, WM_USER, WM_USER}, 20), {{0, WM_USER, 2}}));
-    EXPECT_TRUE(SameSequence(f.Drain({sim::kThreadMessagesOnly}, 20), {{0, WM_QUIT, 0}, {0, WM_TIMER, 1}}));
+    EXPECT_TRUE(SameSequence(f.Drain({sim::kThreadMessagesOnly}, 20), {{0, WM_TIMER, 1}}));
     EXPECT_TRUE(SameSequence(f.Drain({}, 20), {{other, WM_USER, 1}, {other, WM_PAINT, 0}}));
+}
+
+TEST(MessageQueue, QuitComesOutWhateverTheFilter)
+{
+    const MessageFilter filters[] = {
+        {0, WM_KEYDOWN, WM_CHAR},
+        {0, WM_QUIT, WM_QUIT},
+        {0, WM_USER, WM_USER},
+    };
+    for (const MessageFilter& filter : filters) {
+        Fixture f;
+        f.queue.PostQuit(7);
+        f.queue.Post(Msg(f.main, WM_USER, 1));
+        // Posted messages that pass the filter still come first.
+        std::vector<Expected> expected;
+        if (filter.first == WM_USER)
+            expected.push_back({f.main, WM_USER, 1});
+        expected.push_back({0, WM_QUIT, 7});
+        EXPECT_TRUE(SameSequence(f.Drain(filter, 0), expected)) << filter.first;
+        EXPECT_FALSE(f.queue.QuitPending());
+    }
+    Fixture f;
+    f.queue.PostQuit(8);
+    EXPECT_EQ(f.Next({f.child, WM_PAINT, WM_PAINT}, false, 0)->message, static_cast<uint32_t>(WM_QUIT));
+    EXPECT_EQ(f.Next({sim::kThreadMessagesOnly, WM_TIMER, WM_TIMER}, true, 0)->wParam, 8u);
+    EXPECT_FALSE(f.Next({}, true, 0));
 }
 
 TEST(MessageQueue, TimersCoalesceAndRestartWhenTaken)

@@ -173,6 +173,72 @@ TEST(PngFile, OtherLayoutsReadAsRgb)
         }
 }
 
+// A picture with a transparency chunk, of the given colour type and depth;
+// `samples` are the rows as PNG stores them.
+std::string WithTransparency(int colourType, int depth, int width, int height, std::vector<uint8_t> samples,
+                             std::vector<png_color> palette, std::vector<png_byte> paletteAlpha,
+                             png_color_16 transparent)
+{
+    std::string png;
+    png_structp write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(write);
+    size_t rowBytes = samples.size() / height;
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < height; ++y)
+        pointers.push_back(&samples[y * rowBytes]);
+    if (setjmp(png_jmpbuf(write)) == 0) {
+        png_set_write_fn(write, &png, AppendToString, nullptr);
+        png_set_IHDR(write, info, width, height, depth, colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        if (!palette.empty())
+            png_set_PLTE(write, info, palette.data(), static_cast<int>(palette.size()));
+        png_set_tRNS(write, info, paletteAlpha.empty() ? nullptr : paletteAlpha.data(),
+                     static_cast<int>(paletteAlpha.size()), &transparent);
+        png_set_rows(write, info, pointers.data());
+        png_write_png(write, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    } else {
+        ADD_FAILURE() << "libpng could not write the picture";
+    }
+    png_destroy_write_struct(&write, &info);
+    return png;
+}
+
+// Transparency is dropped like an alpha channel: each pixel keeps the
+// colour it names, fully transparent ones included.
+TEST(PngFile, TransparencyChunksAreDropped)
+{
+    const std::vector<png_color> palette = {{200, 10, 20}, {0, 255, 0}, {1, 2, 3}, {90, 80, 70}};
+    struct Case {
+        const char* name;
+        std::string png;
+        std::vector<uint8_t> rgb;
+    } cases[] = {
+        {"palette 8 bits, one transparent entry",
+         WithTransparency(PNG_COLOR_TYPE_PALETTE, 8, 3, 1, {0, 1, 2}, palette, {0}, {}),
+         {200, 10, 20, 0, 255, 0, 1, 2, 3}},
+        {"palette 2 bits, several alphas",
+         WithTransparency(PNG_COLOR_TYPE_PALETTE, 2, 4, 1, {0x1B}, palette, {0, 128, 255}, {}),
+         {200, 10, 20, 0, 255, 0, 1, 2, 3, 90, 80, 70}},
+        {"palette 1 bit",
+         WithTransparency(PNG_COLOR_TYPE_PALETTE, 1, 2, 2, {0x40, 0x80}, {palette[0], palette[1]}, {255, 0}, {}),
+         {200, 10, 20, 0, 255, 0, 0, 255, 0, 200, 10, 20}},
+        {"grey 4 bits", WithTransparency(PNG_COLOR_TYPE_GRAY, 4, 2, 1, {0xF3}, {}, {}, {0, 0, 0, 0, 3}),
+         {255, 255, 255, 51, 51, 51}},
+        {"rgb 8 bits", WithTransparency(PNG_COLOR_TYPE_RGB, 8, 2, 1, {9, 8, 7, 6, 5, 4}, {}, {}, {0, 9, 8, 7, 0}),
+         {9, 8, 7, 6, 5, 4}},
+        {"rgb 16 bits",
+         WithTransparency(PNG_COLOR_TYPE_RGB, 16, 1, 1, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}, {}, {},
+                          {0, 0x1234, 0x5678, 0x9ABC, 0}),
+         {0x12, 0x56, 0x9A}},
+    };
+    for (const Case& c : cases) {
+        sim::RgbImage image;
+        std::string error;
+        EXPECT_TRUE(sim::DecodePng(c.png, image, error)) << c.name << ": " << error;
+        EXPECT_EQ(image.pixels, c.rgb) << c.name;
+    }
+}
+
 TEST(PngFile, MalformedFilesAreRefusedWithAReason)
 {
     Framebuffer frame(6, 6);

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <future>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "ce/errors.h"
 #include "server/server.h"
@@ -22,6 +24,10 @@ using sim::WireWriter;
 constexpr uint32_t kWmUser = 0x0400;
 constexpr uint32_t kWmTimer = 0x0113;
 constexpr uint32_t kWmActivate = 0x0006;
+constexpr uint32_t kWmKeyDown = 0x0100;
+constexpr uint32_t kWmSysKeyDown = 0x0104;
+constexpr uint32_t kWmLButtonDown = 0x0201;
+constexpr uint32_t kWmLButtonUp = 0x0202;
 
 // One emulated process speaking the protocol by hand.
 class RawClient {
@@ -152,6 +158,9 @@ protected:
         second_ = std::make_unique<RawClient>(*server_, u"\\second.exe");
         thread_ = std::thread([this] { server_->ServeHarness(); });
     }
+    // One process whose requests the test thread serves by running the
+    // server itself, between acts of the user.
+    void StartDriven() { first_ = std::make_unique<RawClient>(*server_, u"\\first.exe"); }
     bool Logged(const std::string& text) const
     {
         for (const std::string& line : device_->Log().Lines()) {
@@ -391,6 +400,104 @@ TEST_F(ServerTest, ProgramsThatCannotStartOrEndBeforeConnectingAreReported)
     EXPECT_TRUE(Logged("process-start pid=" + std::to_string(pid) + " path=\"\\\\windows\\\\QUITS.exe\" args=\"now\""));
     EXPECT_TRUE(Logged("process-exit pid=" + std::to_string(pid) + " code=7"));
     EXPECT_FALSE(server_->AnyProcessAlive());
+}
+
+struct StylusReply {
+    bool down = false;
+    int32_t x = 0;
+    int32_t y = 0;
+    uint64_t sequence = 0;
+    uint32_t tick = 0;
+};
+
+StylusReply WaitStylus(RawClient& client, uint64_t seen, uint32_t timeout)
+{
+    WireWriter args;
+    args.U64(seen).U32(timeout);
+    std::string raw = client.Request(Op::StylusWait, args);
+    WireReader in(raw);
+    StylusReply r;
+    r.down = in.U8() != 0;
+    r.x = in.I32();
+    r.y = in.I32();
+    r.sequence = in.U64();
+    r.tick = client.TickCount();
+    return r;
+}
+
+TEST_F(ServerTest, StylusWaitEndsWhenTheStylusActsOrTheTimeIsUp)
+{
+    StartDriven();
+    auto client = std::async(std::launch::async, [this] {
+        first_->Hello();
+        std::vector<StylusReply> seen;
+        seen.push_back(WaitStylus(*first_, 0, 0));
+        seen.push_back(WaitStylus(*first_, seen.back().sequence, 1000));
+        seen.push_back(WaitStylus(*first_, seen.back().sequence, 300));
+        seen.push_back(WaitStylus(*first_, seen.back().sequence, 1000));
+        first_->Close();
+        return seen;
+    });
+    server_->RunUntilIdle();
+    server_->Stylus(kWmLButtonDown, sim::Point{10, 20});
+    server_->RunUntilIdle();
+    server_->RunFor(500);
+    server_->Stylus(kWmLButtonUp, sim::Point{12, 21});
+    server_->RunUntilIdle();
+    std::vector<StylusReply> seen = client.get();
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_FALSE(seen[0].down) << "at once, before any touch";
+    EXPECT_EQ(seen[0].tick, 0u);
+    EXPECT_TRUE(seen[1].down) << "woken by the touch";
+    EXPECT_EQ(seen[1].x, 10);
+    EXPECT_EQ(seen[1].y, 20);
+    EXPECT_EQ(seen[1].tick, 0u);
+    EXPECT_NE(seen[1].sequence, seen[0].sequence);
+    EXPECT_TRUE(seen[2].down) << "the time ran out on the device clock";
+    EXPECT_EQ(seen[2].sequence, seen[1].sequence);
+    EXPECT_EQ(seen[2].tick, 300u);
+    EXPECT_FALSE(seen[3].down) << "woken by the release";
+    EXPECT_EQ(seen[3].x, 12);
+    EXPECT_EQ(seen[3].tick, 500u);
+}
+
+TEST_F(ServerTest, KeysGoToTheFocusWindowElseToTheActiveOneAsSystemKeys)
+{
+    StartDriven();
+    auto client = std::async(std::launch::async, [this] {
+        first_->Hello();
+        uint32_t hwnd = first_->CreateWindow(u"One");
+        WireWriter show;
+        show.U32(hwnd).U32(5);
+        first_->Request(Op::ShowWindow, show);
+        WireWriter foreground;
+        foreground.U32(hwnd);
+        first_->Request(Op::SetForeground, foreground);
+        WireWriter keys;
+        keys.U32(0).U32(kWmKeyDown).U32(kWmSysKeyDown + 4);
+        std::vector<Received> got;
+        got.push_back(ReadWaitReply(first_->Request(Op::GetMessage, keys)));
+        WireWriter focus;
+        focus.U32(hwnd);
+        first_->Request(Op::SetFocus, focus);
+        got.push_back(ReadWaitReply(first_->Request(Op::GetMessage, keys)));
+        first_->Close();
+        return std::pair{hwnd, got};
+    });
+    server_->RunUntilIdle();
+    // Activation alone gives no focus: the key goes to the active window.
+    server_->Key(0x26, true);
+    server_->RunUntilIdle();
+    server_->Key(0x28, true);
+    server_->RunUntilIdle();
+    auto [hwnd, got] = client.get();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].hwnd, hwnd);
+    EXPECT_EQ(got[0].message, kWmSysKeyDown);
+    EXPECT_EQ(got[0].wParam, 0x26u);
+    EXPECT_EQ(got[1].hwnd, hwnd);
+    EXPECT_EQ(got[1].message, kWmKeyDown);
+    EXPECT_EQ(got[1].wParam, 0x28u);
 }
 
 }  // namespace

@@ -193,10 +193,15 @@ TEST(WindowManager, ZOrderFollowsCreationRaisingAndTopmost)
     EXPECT_EQ(wm.Next(desktop), 0u);
     EXPECT_EQ(wm.First(0xDEAD0), 0u);
 
-    // Children are stacked with the latest on top.
+    // Children are stacked in creation order, the first on top.
     Hwnd later = Child(wm, first, {0, 0, 5, 5});
-    EXPECT_EQ(wm.FirstChild(first), later);
-    EXPECT_EQ(Walk(wm, child), (std::vector<Hwnd>{later, child}));
+    Hwnd last = Child(wm, first, {0, 0, 5, 5});
+    EXPECT_EQ(wm.FirstChild(first), child);
+    EXPECT_EQ(Walk(wm, last), (std::vector<Hwnd>{child, later, last}));
+    EXPECT_EQ(wm.Last(child), last);
+    EXPECT_EQ(wm.Previous(last), later);
+    EXPECT_EQ(wm.Previous(child), 0u);
+    EXPECT_EQ(wm.Last(second), desktop);
     EXPECT_EQ(wm.FirstChild(child), 0u);
 
     // Owned windows stay above their owner when it is raised.
@@ -368,7 +373,8 @@ TEST(WindowManager, HitTestFindsTheTopmostVisibleWindowUnderThePoint)
     Child(wm, main, {150, 200, 200, 250}, WS_CHILD | WS_VISIBLE | WS_DISABLED);
     Hwnd popup = TopLevel(wm, kApp, u"Popup", {200, 280, 240, 320}, WS_VISIBLE, WS_EX_TOPMOST);
 
-    EXPECT_EQ(wm.HitTest({75, 101}), over);  // the later child lies on top
+    EXPECT_EQ(wm.HitTest({75, 101}), under);  // the earlier child lies on top
+    EXPECT_EQ(wm.HitTest({125, 151}), over);
     EXPECT_EQ(wm.HitTest({10, 101}), under);
     EXPECT_EQ(wm.HitTest({10, 30}), inner);
     EXPECT_EQ(wm.HitTest({120, 30}), main);  // inner is clipped to its parent
@@ -422,9 +428,9 @@ TEST(WindowManager, HidingMovingAndDestroyingExposeWhatWasBeneath)
     PaintEverything(wm);
 
     // A child's area goes back to its parent and the siblings below it only.
-    Hwnd lower = Child(wm, main, {0, 0, 100, 100});
-    Hwnd panel = Child(wm, main, {50, 50, 150, 150});
     Hwnd upper = Child(wm, main, {0, 120, 240, 200});
+    Hwnd panel = Child(wm, main, {50, 50, 150, 150});
+    Hwnd lower = Child(wm, main, {0, 0, 100, 100});
     PaintEverything(wm);
     wm.Show(panel, false);
     EXPECT_EQ(wm.Update(main).client, (Rect{50, 50, 150, 150}));
@@ -510,7 +516,7 @@ TEST(WindowManager, DestroyListsWindowsInWmDestroyOrder)
     params.parent = appInShell;
     Hwnd guest = wm.Create(kApp, params);
 
-    std::vector<Hwnd> expected{box, main, b, a, a1};
+    std::vector<Hwnd> expected{box, main, a, a1, b};
     EXPECT_EQ(wm.DestructionOrder(main), expected);
     EXPECT_TRUE(wm.IsWindow(main));
     EXPECT_EQ(wm.Destroy(main).destroyed, expected);

@@ -21,12 +21,14 @@ int Parse(const char16_t* text) { return ParseLocalisedInteger(text); }
 TEST_F(NumberFormatTest, FixedDecimalsFollowTheLocale)
 {
     EXPECT_EQ(Fixed(2.5, 2), u"2.50");
-    EXPECT_EQ(Fixed(2.5, 0), u"2");
+    EXPECT_EQ(Fixed(2.5, 0), u"3");  // an exact half rounds up
+    EXPECT_EQ(Fixed(161 * 131072 / 1048576.0, 2), u"20.13");  // an odd multiple of 128 KiB
     EXPECT_EQ(Fixed(1.0 / 3, 7), u"0.3333333");
     EXPECT_EQ(Fixed(2.5, 9), u"2.50000000");
     EXPECT_EQ(Fixed(2.5, -1), u"2.50000000");
     UseProfile("de");
     EXPECT_EQ(Fixed(2.5, 2), u"2,50");
+    EXPECT_EQ(Fixed(5 * 131072 / 1048576.0, 2), u"0,63");
     EXPECT_EQ(Fixed(2.5, 2, FALSE), u"2.50");
 }
 

@@ -337,6 +337,32 @@ TEST_F(ImageDecompression, ScaleAndLimitsKeepTheAspect)
     ExpectQuadrants(shrunk.bitmap, 150, 75, 12);
 }
 
+// At its own size a JPEG is decoded in full, however small: pixel for
+// pixel what libjpeg gives without scaling.
+TEST_F(ImageDecompression, SmallJpegsAtTheirOwnSizeDecodeUnscaled)
+{
+    const int sizes[][2] = {{4, 4}, {1, 1}, {7, 7}, {3, 6}, {7, 2}, {5, 12}, {12, 5}, {16, 8}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1]);
+        std::string jpeg = testpictures::EncodeJpeg(size[0], size[1], Noise, {75});
+        testpictures::DecodedRgb reference = testpictures::DecodeJpeg(jpeg);
+        ASSERT_EQ(reference.width, size[0]);
+        Result result = Decode(jpeg);
+        ASSERT_EQ(result.hr, S_OK);
+        ExpectSize(result.bitmap, size[0], size[1]);
+        int worst = 0;
+        for (int y = 0; y < size[1]; ++y) {
+            for (int x = 0; x < size[0]; ++x) {
+                Rgb pixel = PixelAt(result.bitmap, x, y);
+                const uint8_t* wanted = &reference.pixels[(size_t(y) * size[0] + x) * 3];
+                worst = std::max({worst, std::abs(pixel.r - wanted[0]), std::abs(pixel.g - wanted[1]),
+                                  std::abs(pixel.b - wanted[2])});
+            }
+        }
+        EXPECT_EQ(worst, 0);
+    }
+}
+
 // A copy of a JPEG whose frame header claims another size.
 std::string WithClaimedSize(std::string jpeg, int width, int height)
 {

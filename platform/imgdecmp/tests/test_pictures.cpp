@@ -48,6 +48,27 @@ std::string EncodeJpeg(int width, int height, const Painter& paint, const JpegOp
     return encoded;
 }
 
+DecodedRgb DecodeJpeg(const std::string& jpeg)
+{
+    jpeg_decompress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(jpeg.data()), jpeg.size());
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    DecodedRgb decoded{int(info.output_width), int(info.output_height), {}};
+    decoded.pixels.resize(size_t(decoded.width) * decoded.height * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = decoded.pixels.data() + size_t(info.output_scanline) * decoded.width * 3;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return decoded;
+}
+
 namespace {
 
 void Append(png_structp png, png_bytep data, size_t size)

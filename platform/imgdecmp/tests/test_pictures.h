@@ -22,6 +22,15 @@ struct JpegOptions {
 };
 std::string EncodeJpeg(int width, int height, const Painter& paint, const JpegOptions& options = {});
 
+// A JPEG decoded by the host's libjpeg at its own size, rows top-down,
+// three bytes a pixel.
+struct DecodedRgb {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;
+};
+DecodedRgb DecodeJpeg(const std::string& jpeg);
+
 // A PNG of any colour type: `samples` holds the rows as PNG stores them
 // (16-bit samples most significant byte first), `palette` RGB triples and
 // `paletteAlpha` the palette entries' alpha, when given.

@@ -337,3 +337,12 @@ SHORT GetKeyState(int nVirtKey);
 #define CallWindowProc CallWindowProcW
 #define LoadCursor LoadCursorW
 #define SystemParametersInfo SystemParametersInfoW
+
+// Edit window styles and messages.
+#define ES_MULTILINE 0x0004L
+#define ES_AUTOVSCROLL 0x0040L
+#define ES_READONLY 0x0800L
+#define ES_WANTRETURN 0x1000L
+#define EM_LINESCROLL 0x00B6
+#define EM_GETLINECOUNT 0x00BA
+#define EM_GETFIRSTVISIBLELINE 0x00CE
