@@ -26,7 +26,11 @@ void AddLocalWindow(HWND hwnd, const LocalWindow& window) { Windows()[hwnd] = wi
 
 void RemoveLocalWindow(HWND hwnd) { Windows().erase(hwnd); }
 
-void ForgetLocalWindows() { Windows().clear(); }
+void ForgetLocalWindows()
+{
+    Windows().clear();
+    ForgetMenuBars();
+}
 
 LRESULT CallLocalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -47,6 +47,9 @@ bool CreateMenuBarWindow(MenuBar bar, bool hidden, HWND& hwnd);
 // activated again.
 void NoteMenuBarOwnerActivation(HWND owner, bool active);
 
+// The bars went with the device this process was connected to.
+void ForgetMenuBars();
+
 // The bar's height at the screen's dpi.
 LONG MenuBarHeight(int dpi);
 

@@ -305,6 +305,15 @@ bool CreateMenuBarWindow(MenuBar bar, bool hidden, HWND& hwnd)
     return true;
 }
 
+void ForgetMenuBars()
+{
+    for (const auto& bar : Bars())
+        if (bar->loaded)
+            DestroyMenu(bar->loaded);
+    Bars().clear();
+    LastLogged().clear();
+}
+
 void NoteMenuBarOwnerActivation(HWND owner, bool active)
 {
     for (const auto& bar : Bars()) {

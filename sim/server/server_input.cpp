@@ -88,12 +88,12 @@ Hwnd Server::SoftKeyTarget(uint8_t virtualKey) const
 
 void Server::Key(uint8_t virtualKey, bool down)
 {
-    // The soft keys go to the shown soft-key bar; other keys, as on the
-    // device, to the focus window, or with none to the active window as
-    // system keys.
+    // As on the device: with no focus window the active window gets the
+    // key as a system key. The active window's soft-key bar takes the soft
+    // keys as they are.
     Hwnd focus = windows_.Focus();
-    Hwnd softKeyBar = SoftKeyTarget(virtualKey);
-    Hwnd target = softKeyBar ? softKeyBar : focus ? focus : windows_.Active();
+    Hwnd bar = SoftKeyTarget(virtualKey);
+    Hwnd target = bar ? bar : (focus ? focus : windows_.Active());
     LogEvent(std::string("key vk=") + HexLogNumber(virtualKey) + " kind=" + (down ? "down" : "up") +
              " hwnd=" + std::to_string(target));
     const Window* window = windows_.Get(target);
@@ -101,7 +101,7 @@ void Server::Key(uint8_t virtualKey, bool down)
         return;
     Message m;
     m.hwnd = target;
-    if (focus || softKeyBar)
+    if (focus || bar)
         m.message = down ? WM_KEYDOWN : WM_KEYUP;
     else
         m.message = down ? WM_SYSKEYDOWN : WM_SYSKEYUP;

@@ -105,6 +105,12 @@ TEST(Script, SettingsNamesAndFiles)
         EXPECT_EQ(script[3 + i].text, texts[i]);
     EXPECT_EQ(script[9].ms, 5000u);
 
+    // An item's text, quoted when it has blanks at its ends.
+    ScriptCommand choose = ParseOne("choose Hilite 25%");
+    EXPECT_EQ(choose.kind, Kind::Choose);
+    EXPECT_EQ(choose.text, "Hilite 25%");
+    EXPECT_EQ(ParseOne("choose \" Power \"").text, " Power ");
+
     ScriptCommand match = ParseOne("match \"golden/clip one.png\"");
     EXPECT_EQ(match.kind, Kind::Match);
     EXPECT_EQ(match.text, "golden/clip one.png");
@@ -144,6 +150,8 @@ TEST(Script, ErrorsNameTheLineAndTheProblem)
         {"set card maybe", "set: expected card present|absent"},
         {"set volume 3", "set: unknown setting \"volume\""},
         {"kill", "kill: missing argument"},
+        {"choose", "choose: missing argument"},
+        {"choose \"Quit", "choose: missing closing quote"},
         {"shot \"a\" b", "shot: unexpected text after the closing quote"},
         {"match  ", "match: missing argument"},
         {"rotate wide screen", "rotate: expected one name"},

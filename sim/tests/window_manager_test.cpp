@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "ce/windowing.h"
@@ -613,6 +614,43 @@ TEST(WindowManager, ScreenChangeResizesFullScreenWindows)
     params.x = CW_USEDEFAULT;
     params.width = CW_USEDEFAULT;
     EXPECT_EQ(wm.Get(wm.Create(kApp, params))->rect, landscapeWork);
+}
+
+}  // namespace
+
+namespace {
+
+// A soft-key bar and a popup menu take taps without becoming active.
+TEST(WindowManager, NoActivateWindowsAreRaisedButNeverActivated)
+{
+    WindowManager wm(kScreen, kWorkArea);
+    Hwnd below = TopLevel(wm, kApp, u"Below", {0, 294, 240, 320}, WS_VISIBLE | WS_POPUP, WS_EX_NOACTIVATE);
+    Hwnd app = TopLevel(wm, kApp, u"App", {0, 26, 240, 294});
+    Hwnd bar = TopLevel(wm, kApp, u"Bar", {0, 294, 240, 320}, WS_VISIBLE | WS_POPUP, WS_EX_NOACTIVATE, app);
+    wm.SetForeground(app);
+    wm.BringToTop(below);
+    ASSERT_EQ(wm.TopLevelZOrder().front(), below);
+
+    EXPECT_FALSE(wm.SetForeground(bar).Changed());
+    EXPECT_EQ(wm.Active(), app);
+    EXPECT_EQ(wm.TopLevelZOrder().front(), bar);
+
+    // Activation passes over it to the next window that can take it.
+    sim::ShowResult hidden = wm.Show(app, false);
+    EXPECT_EQ(hidden.activation.activated, wm.Desktop());
+    EXPECT_EQ(wm.Active(), wm.Desktop());
+}
+
+TEST(WindowManager, ScreenChangeKeepsABottomBarAtTheBottom)
+{
+    WindowManager wm(kScreen, kWorkArea);
+    Hwnd bar = TopLevel(wm, kApp, u"Bar", {0, 294, 240, 320}, WS_VISIBLE | WS_POPUP);
+    Hwnd narrow = TopLevel(wm, kApp, u"Narrow", {10, 300, 60, 320}, WS_VISIBLE | WS_POPUP);
+
+    std::vector<Hwnd> resized = wm.ScreenChanged(Rect{0, 0, 320, 240}, Rect{0, 26, 320, 240});
+    EXPECT_EQ(wm.Get(bar)->rect, (Rect{0, 214, 320, 240}));
+    EXPECT_EQ(wm.Get(narrow)->rect, (Rect{10, 300, 60, 320}));
+    EXPECT_NE(std::find(resized.begin(), resized.end(), bar), resized.end());
 }
 
 }  // namespace
