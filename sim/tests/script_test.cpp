@@ -108,6 +108,11 @@ TEST(Script, SettingsNamesAndFiles)
     ScriptCommand match = ParseOne("match \"golden/clip one.png\"");
     EXPECT_EQ(match.kind, Kind::Match);
     EXPECT_EQ(match.text, "golden/clip one.png");
+
+    ScriptCommand remove = ParseOne("delete \"\\Windows\\Start Menu\\x.lnk\"");
+    EXPECT_EQ(remove.kind, Kind::Delete);
+    EXPECT_EQ(remove.text, "\\Windows\\Start Menu\\x.lnk");
+    EXPECT_EQ(ParseOne("delete \\Windows\\power.exe ").text, "\\Windows\\power.exe");
 }
 
 TEST(Script, CommentsBlankLinesAndLineEndings)
@@ -144,6 +149,7 @@ TEST(Script, ErrorsNameTheLineAndTheProblem)
         {"set card maybe", "set: expected card present|absent"},
         {"set volume 3", "set: unknown setting \"volume\""},
         {"kill", "kill: missing argument"},
+        {"delete \"\"", "delete: missing argument"},
         {"shot \"a\" b", "shot: unexpected text after the closing quote"},
         {"match  ", "match: missing argument"},
         {"rotate wide screen", "rotate: expected one name"},
