@@ -14,7 +14,8 @@ TEST(ShortcutFile, ReadsTargetAndArguments)
         std::u16string_view arguments;
     };
     const Case cases[] = {
-        {"45#\"\\Program Files\\Quib Monitor\\quibmonitor.exe\"", u"\\Program Files\\Quib Monitor\\quibmonitor.exe", u""},
+        {"45#\"\\Program Files\\Quib Monitor\\quibmonitor.exe\"",
+         u"\\Program Files\\Quib Monitor\\quibmonitor.exe", u""},
         {"18#\\Windows\\power.exe", u"\\Windows\\power.exe", u""},
         {"33#\\Windows\\ctlpnl.exe cplmain.cpl,3", u"\\Windows\\ctlpnl.exe", u"cplmain.cpl,3"},
         {"24#\"\\a b\\c.exe\"  -x  \"y z\" ", u"\\a b\\c.exe", u"-x  \"y z\""},
