@@ -21,6 +21,33 @@ typedef struct tagSHMENUBARINFO {
 #define SHCMBF_COLORBK 0x0008
 #define SHCMBF_HMENU 0x0010
 
+// Creates the soft-key bar of hwndParent from the tool-bar template
+// nToolBarId (RCDATA) of hInstRes and the menu resource it names; hwndMB
+// receives the bar's window.
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi);
+
+// Messages to the bar's window.
+#define SHCMBM_SETSUBMENU (WM_USER + 400)
+#define SHCMBM_GETSUBMENU (WM_USER + 401)
+#define SHCMBM_GETMENU (WM_USER + 402)
+#define SHCMBM_OVERRIDEKEY (WM_USER + 403)
+
+// SHCMBM_OVERRIDEKEY: lParam is MAKELPARAM(mask, value) of these.
+#define SHMBOF_NODEFAULT 0x00000001
+#define SHMBOF_NOTIFY 0x00000002
+
+// The template's marker for a button without a menu.
+#ifndef NOMENU
+#define NOMENU 0xFFFF
+#endif
+
+// The device's hardware keys (tpcshell.h on the device).
+#ifndef VK_TBACK
+#define VK_TSOFT1 VK_F1
+#define VK_TSOFT2 VK_F2
+#define VK_TBACK VK_ESCAPE
+#endif
+
 typedef struct tagSHRGI {
     DWORD cbSize;
     HWND hwndClient;

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "menu_bar.h"
 #include "server_connection.h"
 
 namespace platform {
@@ -32,6 +33,10 @@ LRESULT CallLocalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     LocalWindow* window = FindLocalWindow(hwnd);
     if (!window || !window->proc)
         return 0;
+    // The soft-key bars follow their owner's activation, whatever the
+    // owner's window procedure does with the message.
+    if (message == WM_ACTIVATE)
+        NoteMenuBarOwnerActivation(hwnd, LOWORD(wParam) != WA_INACTIVE);
     return window->proc(hwnd, message, wParam, lParam);
 }
 

@@ -19,6 +19,7 @@ enum class Op : uint16_t {
     Log,            // line
     Status,         // -> the device's status figures
     Screen,         // -> width, height, dpi, work area
+    MenuItems,      // the open popup menus' shown items: count, then text and screen rectangle each
 
     // Registry
     RegOpenKey = 20,

@@ -362,6 +362,7 @@ constexpr CommandWord kCommands[] = {
     {"move", Kind::Move, ParsePoint},
     {"up", Kind::Up, ParsePoint},
     {"hold", Kind::Hold, ParseHold},
+    {"choose", Kind::Choose, ParseTextCommand},
     {"key", Kind::Key, ParseKey},
     {"expect", Kind::Expect, ParsePattern},
     {"expect-not", Kind::ExpectNot, ParsePattern},

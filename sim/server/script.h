@@ -7,6 +7,8 @@
 //   idle                       run until every process waits
 //   tap X Y, down X Y, move X Y, up X Y     stylus, in screen coordinates
 //   hold X Y [MS]              stylus down, MS milliseconds, up
+//   choose TEXT                a tap at the centre of the open popup menu's
+//                              item whose text is TEXT
 //   key NAME [down|up]         LEFT UP RIGHT DOWN RETURN ESCAPE F1 F2, or a
 //                              virtual key number (decimal or 0x hex);
 //                              without down/up a press and a release
@@ -45,7 +47,7 @@ constexpr uint32_t kDefaultHoldMs = 1000;
 
 struct ScriptCommand {
     enum class Kind {
-        Run, Wait, Idle, Tap, Down, Move, Up, Hold, Key, Expect, ExpectNot,
+        Run, Wait, Idle, Tap, Down, Move, Up, Hold, Choose, Key, Expect, ExpectNot,
         SetBattery, SetCard, SetLocale, Rotate, Kill, Dump, Shot, Match, End,
         Delete,
     };
@@ -56,8 +58,8 @@ struct ScriptCommand {
     Kind kind = Kind::End;
 
     // Run: the CE path. Expect, ExpectNot: the pattern as written.
-    // SetLocale, Rotate: the name. Kill: the title. Dump, Shot, Match: the
-    // host file. Delete: the CE path.
+    // SetLocale, Rotate: the name. Kill: the title. Choose: the item's text.
+    // Dump, Shot, Match: the host file. Delete: the CE path.
     std::string text;
     std::string parameters;  // Run; may be empty
     int x = 0, y = 0;        // Tap, Down, Move, Up, Hold

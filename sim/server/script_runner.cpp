@@ -120,6 +120,8 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
         server_.RunFor(command.ms);
         server_.Stylus(WM_LBUTTONUP, Point{command.x, command.y});
         return true;
+    case Kind::Choose:
+        return Choose(command);
     case Kind::Key:
         if (command.keyAction != ScriptCommand::KeyAction::Up)
             server_.Key(command.virtualKey, true);
@@ -188,6 +190,19 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
     case Kind::Delete:
         return Delete(command);
     }
+    return true;
+}
+
+// A user's tap on the item: the stylus down and up at its centre.
+bool ScriptRunner::Choose(const ScriptCommand& command)
+{
+    std::optional<Rect> item = server_.Menus().Find(platform::Utf16FromUtf8(command.text));
+    if (!item)
+        return Fail(command, "no open menu holds an item \"" + command.text + "\"");
+    Point centre{(item->left + item->right) / 2, (item->top + item->bottom) / 2};
+    server_.Stylus(WM_LBUTTONDOWN, centre);
+    server_.RunUntilIdle();
+    server_.Stylus(WM_LBUTTONUP, centre);
     return true;
 }
 

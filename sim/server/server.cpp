@@ -237,6 +237,7 @@ void Server::ProcessEnded(Process& process, uint32_t exitCode)
     if (running_ == process.pid)
         running_ = 0;
     // What the process showed goes with it.
+    openMenus_.Forget(process.pid);
     Destruction destruction = windows_.DestroyAllOf(process.pid);
     for (Hwnd hwnd : destruction.destroyed)
         LogEvent("window-destroy hwnd=" + std::to_string(hwnd));

@@ -10,6 +10,7 @@
 
 #include "device.h"
 #include "message_queue.h"
+#include "open_menus.h"
 #include "window_manager.h"
 #include "process_table.h"
 #include "protocol.h"
@@ -62,6 +63,8 @@ public:
     // Publishes changed battery, card or locale figures.
     void StatusChanged();
     WindowManager& Windows() { return windows_; }
+    // The programs' open popup menus.
+    const OpenMenus& Menus() const { return openMenus_; }
 
     uint64_t Now() const { return now_; }
     Device& GetDevice() { return device_; }
@@ -107,6 +110,8 @@ private:
     void NotifyActivation(Pid caller, Effects* effects, const Activation& activation);
     void WriteEffects(WireWriter& out, const Effects& effects);
     void LogActivation(const Activation& activation);
+    // The window that takes a soft key instead of the focus window, or 0.
+    Hwnd SoftKeyTarget(uint8_t virtualKey) const;
     // The task bar repaints with the new active window's title.
     void RefreshTaskBar();
     void LogCrossMessage(Pid from, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam, const char* kind);
@@ -124,6 +129,7 @@ private:
     Device& device_;
     ServerOptions options_;
     WindowManager windows_;
+    OpenMenus openMenus_;
     // Replies to cross-process sends, by ticket, until the sender takes them.
     std::map<uint64_t, int64_t> sendResults_;
     uint64_t nextSendId_ = 1;

@@ -7,6 +7,20 @@
 namespace sim {
 namespace {
 
+// The shell library's soft-key bar, which a program's window owns.
+constexpr std::u16string_view kMenuBarClass = u"menu_worker";
+
+bool IsMenuBarClass(std::u16string_view name)
+{
+    if (name.size() != kMenuBarClass.size())
+        return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        char16_t c = name[i] >= u'A' && name[i] <= u'Z' ? static_cast<char16_t>(name[i] - u'A' + u'a') : name[i];
+        if (c != kMenuBarClass[i])
+            return false;
+    }
+    return true;
+}
 
 const char* StylusName(uint32_t message)
 {
@@ -49,9 +63,25 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     WakeWaiters();
 }
 
+// On the device the soft keys belong to the menu bar: the shown bar of the
+// active window takes F1 and F2 whichever window has the focus.
+Hwnd Server::SoftKeyTarget(uint8_t virtualKey) const
+{
+    if ((virtualKey != VK_F1 && virtualKey != VK_F2) || windows_.Active() == 0)
+        return 0;
+    for (Hwnd hwnd : windows_.TopLevelZOrder()) {
+        const Window* window = windows_.Get(hwnd);
+        if (window->owner == windows_.Active() && windows_.IsVisible(hwnd) && IsMenuBarClass(window->className))
+            return hwnd;
+    }
+    return 0;
+}
+
 void Server::Key(uint8_t virtualKey, bool down)
 {
-    Hwnd target = windows_.Focus() ? windows_.Focus() : windows_.Active();
+    Hwnd target = SoftKeyTarget(virtualKey);
+    if (!target)
+        target = windows_.Focus() ? windows_.Focus() : windows_.Active();
     LogEvent(std::string("key vk=") + HexLogNumber(virtualKey) + " kind=" + (down ? "down" : "up") +
              " hwnd=" + std::to_string(target));
     const Window* window = windows_.Get(target);

@@ -68,6 +68,9 @@ void Server::HandleSession(Process& caller, Op op, WireReader& in, WireWriter& o
     case Op::Screen:
         WriteScreen(out, ScreenOf(device_.Profile()));
         break;
+    case Op::MenuItems:
+        openMenus_.Set(caller.pid, ReadMenuItems(in));
+        break;
     default:
         break;
     }

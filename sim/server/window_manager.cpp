@@ -41,6 +41,16 @@ bool SpansWorkAreaTop(const Rect& rect, const Rect& workArea)
            rect.bottom < workArea.bottom && rect.bottom > workArea.top;
 }
 
+// A bar along the bottom of the screen across its whole width, such as a
+// program's soft-key bar.
+bool DockedAtBottom(const Rect& rect, const Rect& screen)
+{
+    return rect.left == screen.left && rect.right == screen.right && rect.bottom == screen.bottom &&
+           rect.top > screen.top;
+}
+
+bool NeverActivated(const Window& window) { return (window.exStyle & WS_EX_NOACTIVATE) != 0; }
+
 bool IsChildStyle(uint32_t style)
 {
     return (style & WS_CHILD) != 0;
@@ -519,7 +529,7 @@ bool WindowManager::CanActivate(Hwnd hwnd, const std::vector<Hwnd>& leaving) con
 {
     const Window* window = Get(hwnd);
     return window && !window->parent && !Contains(leaving, hwnd) && (window->style & WS_VISIBLE) &&
-           !(window->style & WS_DISABLED);
+           !(window->style & WS_DISABLED) && !NeverActivated(*window);
 }
 
 Hwnd WindowManager::SuccessorOf(Hwnd lost, const std::vector<Hwnd>& leaving) const
@@ -551,6 +561,10 @@ Activation WindowManager::Activate(Hwnd topLevel)
 Activation WindowManager::SetForeground(Hwnd hwnd)
 {
     Hwnd topLevel = TopLevelOf(hwnd);
+    if (topLevel && NeverActivated(windows_.at(topLevel))) {
+        PlaceOnTop(topLevel);
+        return Activation();
+    }
     return topLevel ? Activate(topLevel) : Activation();
 }
 
@@ -796,6 +810,9 @@ std::vector<Hwnd> WindowManager::ScreenChanged(const Rect& screen, const Rect& w
             // keeps it there, with the bar's room below it.
             target = Rect{workArea.left, workArea.top, workArea.right,
                           workArea.bottom - (oldWorkArea.bottom - window.rect.bottom)};
+        else if (DockedAtBottom(window.rect, oldScreen))
+            // The shell keeps a bottom bar at the bottom of the new screen.
+            target = Rect{screen.left, screen.bottom - window.rect.Height(), screen.right, screen.bottom};
         if (target == window.rect)
             continue;
         SetRect(window, target);

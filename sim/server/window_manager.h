@@ -153,7 +153,9 @@ public:
 
     // The active window is also the foreground window: there is one.
     Hwnd Active() const { return active_; }
-    // Activates and raises the window's top-level window.
+    // Activates and raises the window's top-level window. A window with
+    // WS_EX_NOACTIVATE (a soft-key bar, a popup menu) is only raised: it
+    // never becomes active, nor does activation pass to it.
     Activation SetForeground(Hwnd hwnd);
     Hwnd Focus() const { return focus_; }
     // The previous focus; empty (and no change) when hwnd is not the active
@@ -199,7 +201,8 @@ public:
 
     // After a rotation: windows that filled the old screen get the new one,
     // windows covering the old work area get the new work area (the desktop
-    // always gets the screen). Everything visible is repainted. Returns the
+    // always gets the screen), a bar across the bottom of the old screen
+    // keeps its height at the bottom of the new one. Everything visible is repainted. Returns the
     // resized windows, for WM_SIZE.
     std::vector<Hwnd> ScreenChanged(const Rect& screen, const Rect& workArea);
 
