@@ -4,8 +4,9 @@
 # build makes.
 #
 # With a display (DISPLAY or WAYLAND_DISPLAY set) the device opens in a
-# window: the mouse is the stylus, the keyboard the device's keys (devsim
-# prints the keys at start); closing the window ends it. Without one it
+# window with Quib Monitor started: the mouse is the stylus, the keyboard the
+# device's keys (devsim prints the keys at start; the Start flag's menu
+# starts Quib Monitor again); closing the window ends it. Without one it
 # plays the demonstration script headless: the event log goes to the
 # terminal and build/demo-events.log, the window list to
 # build/demo-windows.txt, the screenshots to build/demo-shots/.
@@ -19,7 +20,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ninja -C build -j2
 
 if [ -n "$DISPLAY" ] || [ -n "$WAYLAND_DISPLAY" ]; then
-    ./build/sim/devsim --root build/devroot --reset "$@"
+    # --start takes the rest of the command line, so it comes last.
+    ./build/sim/devsim --root build/devroot --reset "$@" --start "\\Program Files\\Quib Monitor\\quibmonitor.exe"
     exit
 fi
 rm -rf build/demo-shots

@@ -38,6 +38,7 @@ constexpr KeyBinding kKeys[] = {
 };
 
 constexpr std::string_view kKeyHelp =
+    "  Start flag (top left) the Start menu: tap the flag, then \"Quib Monitor\" to start it\n"
     "  left mouse button     the stylus (press, drag, release)\n"
     "  right mouse button    tap-and-hold (as does holding the left one still for a second)\n"
     "  arrow keys            the device's arrow keys\n"

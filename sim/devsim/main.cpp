@@ -10,10 +10,12 @@
 #include <sstream>
 
 #include "devsim/interactive_window.h"
+#include "server/device_files.h"
 #include "server/devsim_options.h"
 #include "server/script.h"
 #include "server/script_runner.h"
 #include "server/server.h"
+#include "text_convert.h"
 
 namespace fs = std::filesystem;
 
@@ -28,8 +30,9 @@ bool IsEmptyFolder(const fs::path& path)
     return !fs::exists(path, error) || (fs::is_directory(path, error) && fs::is_empty(path, error));
 }
 
-// Fills the root from the device image the build made.
-bool PrepareRoot(const sim::DevsimOptions& options, std::string& error)
+// Fills the root from the device image the build made, without the files
+// that the profile's device does not have.
+bool PrepareRoot(const sim::DevsimOptions& options, const sim::DeviceProfile& profile, std::string& error)
 {
     std::error_code ec;
     if (options.reset)
@@ -47,6 +50,8 @@ bool PrepareRoot(const sim::DevsimOptions& options, std::string& error)
         error = "cannot fill " + options.root.string() + ": " + ec.message();
         return false;
     }
+    for (const std::string& path : profile.imageOmit)
+        sim::DeleteDeviceFile(options.root.string(), platform::Utf16FromUtf8(path));
     return true;
 }
 
@@ -94,7 +99,7 @@ int main(int argc, char** argv)
         std::cerr << "devsim: " << error << "\n";
         return 2;
     }
-    if (!PrepareRoot(options, error)) {
+    if (!PrepareRoot(options, *profile, error)) {
         std::cerr << "devsim: " << error << "\n";
         return 2;
     }
@@ -132,6 +137,10 @@ int main(int argc, char** argv)
     if (server.StartProcess(kShellPath, u"", shell) != 0)
         device.LogEvent("boot shell=missing");
     server.RunUntilIdle();
+    if (!options.start.empty()) {
+        sim::RunProgram(server, options.start, options.startParameters);
+        server.RunUntilIdle();
+    }
 
     int status = 0;
     if (!options.script.empty()) {

@@ -49,6 +49,7 @@ DeviceProfile QvgaProfile()
     s.cardPresent = true;
     s.cardTotal = 1 * kGiB;
     s.cardFree = 700 * kMiB;
+    profile.imageOmit = {"\\Windows\\powerexe.exe"};
     return profile;
 }
 
@@ -69,8 +70,9 @@ constexpr BuiltIn kBuiltIns[] = {
     // Square-screen Pocket PC (e.g. the HP iPAQ hw6500 family).
     {"square", "screen=240x240\n"},
     // Pocket PC 2003 Second Edition: CE 4.21 build 1088, which predates
-    // the "System\State\Battery" registry values.
-    {"ce4", "os=4.21.1088\n"},
+    // the "System\State\Battery" registry values and names its power
+    // panel powerexe.exe.
+    {"ce4", "os=4.21.1088\nimage.omit=\\Windows\\power.exe\n"},
     // German regional settings: decimal comma, thousands point.
     {"de", "decimal=,\nthousands=.\n"},
 };
@@ -206,6 +208,26 @@ bool ParseClock(std::string_view text, int64_t& seconds)
     return true;
 }
 
+// Paths between ';', blanks around each dropped; an empty value omits none.
+bool ParsePathList(std::string_view text, std::vector<std::string>& paths)
+{
+    std::vector<std::string> parsed;
+    while (!text.empty()) {
+        size_t end = text.find(';');
+        std::string_view path = Trim(text.substr(0, end));
+        if (path.empty())
+            return false;
+        parsed.emplace_back(path);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+        if (text.empty())
+            return false;
+    }
+    paths = std::move(parsed);
+    return true;
+}
+
 using Setter = std::function<bool(std::string_view, DeviceProfile&)>;
 
 struct Key {
@@ -238,6 +260,7 @@ const std::vector<Key>& Keys()
         {"card.total", [](std::string_view v, P& p) { return ParseSize64(v, p.status.cardTotal); }},
         {"card.free", [](std::string_view v, P& p) { return ParseSize64(v, p.status.cardFree); }},
         {"clock", [](std::string_view v, P& p) { return ParseClock(v, p.clockStart); }},
+        {"image.omit", [](std::string_view v, P& p) { return ParsePathList(v, p.imageOmit); }},
     };
     return keys;
 }

@@ -16,12 +16,17 @@
 //   appdata.total  appdata.free         application data volume (64-bit)
 //   card=present|absent  card.total  card.free   storage card (64-bit)
 //   clock=2007-06-01 09:00        local date and time when the device boots
+//   image.omit=\Windows\a.exe;\x  device paths a fresh root leaves out of the
+//                                 device image, ';' between them; replaces
+//                                 the default (\Windows\powerexe.exe, which
+//                                 only CE 4.21 has instead of power.exe)
 // Sizes are bytes, or a count with a binary suffix K, M or G ("700M").
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device_services.h"
 
@@ -36,6 +41,9 @@ struct DeviceProfile {
     // keeps no time zone, so local and system time are the same.
     int64_t clockStart = kDefaultClockStart;
     platform::DeviceStatus status;
+    // Device paths (UTF-8) removed from a root freshly filled from the image,
+    // for the files a device of this kind has under another name or not at all.
+    std::vector<std::string> imageOmit;
 
     static constexpr int64_t kDefaultClockStart = 1180688400;  // 2007-06-01 09:00
 };

@@ -44,6 +44,20 @@ bool TakeZoom(int argc, const char* const* argv, int& i, int& zoom, std::string&
     return true;
 }
 
+// The program and, from the rest of the command line, its parameters.
+bool TakeStart(int argc, const char* const* argv, int& i, DevsimOptions& options, std::string& error)
+{
+    if (!TakeValue(argc, argv, i, options.start, error))
+        return false;
+    options.startParameters.clear();
+    for (++i; i < argc; ++i) {
+        if (!options.startParameters.empty())
+            options.startParameters += ' ';
+        options.startParameters += argv[i];
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error)
@@ -69,6 +83,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             options.rebaseline = true;
         else if (arg == "--zoom")
             ok = TakeZoom(argc, argv, i, options.zoom, error);
+        else if (arg == "--start")
+            ok = TakeStart(argc, argv, i, options, error);
         else if (arg == "--help")
             options.help = true;
         else {
@@ -85,6 +101,7 @@ std::string DevsimUsage()
 {
     return "usage: devsim [--root DIR] [--reset] [--profile NAME|FILE] [--script FILE] [--log FILE]\n"
            "              [--realtime] [--shots DIR] [--rebaseline] [--zoom N] [--help]\n"
+           "              [--start PATH [ARGS...]]\n"
            "  --root DIR       the device's file system (default: devroot in the current folder);\n"
            "                   a missing or empty DIR is first filled from the device image\n"
            "  --reset          refill DIR from the device image\n"
@@ -99,6 +116,9 @@ std::string DevsimUsage()
            "                   look at every golden it changes\n"
            "  --zoom N         the window's pixels per screen pixel, 1 to 8 (default: 2 for a\n"
            "                   240-pixel screen, 1 for a 480-pixel one)\n"
+           "  --start PATH     after boot, start the device program PATH as a script's run does,\n"
+           "                   e.g. --start \"\\Program Files\\Quib Monitor\\quibmonitor.exe\";\n"
+           "                   the words after PATH are its parameters, so it comes last\n"
            "  --help           show this text\n";
 }
 

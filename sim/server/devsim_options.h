@@ -16,11 +16,14 @@ struct DevsimOptions {
     std::filesystem::path shots;             // the folder for screenshots; empty: not given
     int zoom = 0;                            // window pixels per screen pixel; 0: by screen size
     bool rebaseline = false;                 // match writes its golden instead of comparing
+    std::string start;                       // a CE program to start after boot; empty: none
+    std::string startParameters;             // its command line: the words after it, blank-joined
     bool help = false;
 };
 
 // Reads the options after argv[0] over the defaults; on an unknown option, a
 // missing or malformed value or a stray argument sets error and answers false.
+// --start PATH ends the options: every word after PATH goes to the program.
 bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error);
 
 // The usage text for --help and for a bad command line.

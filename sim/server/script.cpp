@@ -373,6 +373,7 @@ constexpr CommandWord kCommands[] = {
     {"shot", Kind::Shot, ParseTextCommand},
     {"match", Kind::Match, ParseTextCommand},
     {"end", Kind::End, ParseNoArguments},
+    {"delete", Kind::Delete, ParseTextCommand},
 };
 
 void ParseLine(std::string_view line, int number, Script& commands, std::vector<std::string>& errors)

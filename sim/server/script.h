@@ -19,6 +19,7 @@
 //   set locale NAME
 //   rotate FORM
 //   kill TITLE                 end the process owning that window
+//   delete PATH                remove a file of the device by its CE path
 //   dump FILE                  write the window tree
 //   shot FILE                  write the screen as a PNG (under --shots)
 //   match GOLDEN               the screen equals the PNG GOLDEN, a path
@@ -27,7 +28,7 @@
 //
 // A line whose first non-blank character is '#' is a comment; elsewhere '#'
 // is an ordinary character, so patterns, parameters and titles may hold it.
-// TITLE and FILE may be double-quoted. Blanks around arguments are dropped,
+// TITLE, FILE and PATH may be double-quoted. Blanks around arguments are dropped,
 // except from run's parameters, which the program receives as written.
 #pragma once
 
@@ -48,6 +49,7 @@ struct ScriptCommand {
     enum class Kind {
         Run, Wait, Idle, Tap, Down, Move, Up, Hold, Choose, Key, Expect, ExpectNot,
         SetBattery, SetCard, SetLocale, Rotate, Kill, Dump, Shot, Match, End,
+        Delete,
     };
     enum class KeyAction { Press, Down, Up };
     enum class Battery { Main, Backup };
@@ -57,7 +59,7 @@ struct ScriptCommand {
 
     // Run: the CE path. Expect, ExpectNot: the pattern as written.
     // SetLocale, Rotate: the name. Kill: the title. Choose: the item's text.
-    // Dump, Shot, Match: the host file.
+    // Dump, Shot, Match: the host file. Delete: the CE path.
     std::string text;
     std::string parameters;  // Run; may be empty
     int x = 0, y = 0;        // Tap, Down, Move, Up, Hold

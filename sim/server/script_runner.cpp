@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "ce/windowing.h"
+#include "device_files.h"
 #include "event_log.h"
 #include "png_file.h"
 #include "text_convert.h"
@@ -49,6 +50,16 @@ fs::path Under(const fs::path& folder, const std::string& name)
 
 }  // namespace
 
+void RunProgram(Server& server, const std::string& path, const std::string& parameters)
+{
+    std::u16string file = platform::Utf16FromUtf8(path);
+    std::u16string params = platform::Utf16FromUtf8(parameters);
+    Pid pid = 0;
+    uint32_t error = server.StartProcess(file, params, pid);
+    server.GetDevice().LogEvent("shellexecute pid=0 file=" + QuoteLogText(file) + " params=" + QuoteLogText(params) +
+                                " ok=" + (error == 0 ? "1" : "0"));
+}
+
 ScriptRunner::ScriptRunner(Server& server, ScriptRunnerOptions options)
     : server_(server), options_(std::move(options)), cursor_(server.GetDevice().Log().Lines())
 {
@@ -81,15 +92,9 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
     Device& device = server_.GetDevice();
     platform::DeviceStatus& status = device.Profile().status;
     switch (command.kind) {
-    case Kind::Run: {
-        std::u16string path = platform::Utf16FromUtf8(command.text);
-        std::u16string params = platform::Utf16FromUtf8(command.parameters);
-        Pid pid = 0;
-        uint32_t error = server_.StartProcess(path, params, pid);
-        device.LogEvent("shellexecute pid=0 file=" + QuoteLogText(path) + " params=" + QuoteLogText(params) +
-                        " ok=" + (error == 0 ? "1" : "0"));
+    case Kind::Run:
+        RunProgram(server_, command.text, command.parameters);
         return true;
-    }
     case Kind::Wait:
         server_.RunFor(command.ms);
         return true;
@@ -182,6 +187,8 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
         return Shot(command);
     case Kind::Match:
         return Match(command);
+    case Kind::Delete:
+        return Delete(command);
     }
     return true;
 }
@@ -196,6 +203,16 @@ bool ScriptRunner::Choose(const ScriptCommand& command)
     server_.Stylus(WM_LBUTTONDOWN, centre);
     server_.RunUntilIdle();
     server_.Stylus(WM_LBUTTONUP, centre);
+    return true;
+}
+
+// A missing file is logged, not a failure: a script may expect either.
+bool ScriptRunner::Delete(const ScriptCommand& command)
+{
+    Device& device = server_.GetDevice();
+    std::u16string path = platform::Utf16FromUtf8(command.text);
+    bool deleted = DeleteDeviceFile(device.RootPath(), path);
+    device.LogEvent("delete path=" + QuoteLogText(path) + " ok=" + (deleted ? "1" : "0"));
     return true;
 }
 

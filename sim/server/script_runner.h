@@ -18,6 +18,10 @@ struct ScriptRunnerOptions {
     bool rebaseline = false;             // match writes its golden instead of comparing
 };
 
+// Starts a program (CE path and parameters, UTF-8) as ShellExecuteEx does,
+// logged as a shellexecute of the device's user (pid 0): a script's run.
+void RunProgram(Server& server, const std::string& path, const std::string& parameters);
+
 class ScriptRunner {
 public:
     explicit ScriptRunner(Server& server, ScriptRunnerOptions options = {});
@@ -32,6 +36,7 @@ private:
     bool Fail(const ScriptCommand& command, const std::string& why);
     bool Choose(const ScriptCommand& command);
     bool Shot(const ScriptCommand& command);
+    bool Delete(const ScriptCommand& command);
     bool Match(const ScriptCommand& command);
 
     Server& server_;

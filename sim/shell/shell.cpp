@@ -3,6 +3,7 @@
 // PC shell always keeps, which task lists leave out by their titles.
 #include <windows.h>
 
+#include "start_menu.h"
 #include "task_bar.h"
 #include "today_screen.h"
 
@@ -87,6 +88,28 @@ LRESULT CALLBACK ShellWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
 }
 
+// A tap on the Start flag opens the Start menu under the bar, at the left.
+void OnTaskBarTap(HWND hwnd, LPARAM lParam)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (!shell::IsOnStartFlag(client, point))
+        return;
+    POINT below = {0, client.bottom};
+    ClientToScreen(hwnd, &below);
+    shell::RunStartMenu(hwnd, below);
+}
+
+LRESULT CALLBACK TaskBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_LBUTTONUP) {
+        OnTaskBarTap(hwnd, lParam);
+        return 0;
+    }
+    return ShellWindowProc(hwnd, msg, wParam, lParam);
+}
+
 LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -112,7 +135,7 @@ bool Register(HINSTANCE instance, LPCWSTR className, WNDPROC proc)
 
 bool RegisterClasses(HINSTANCE instance)
 {
-    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, ShellWindowProc))
+    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc))
         return false;
     for (const ShellWindow& w : kAlwaysPresent)
         if (!Register(instance, w.className, ShellWindowProc))
@@ -137,7 +160,9 @@ HWND CreateShellWindow(HINSTANCE instance, DWORD exStyle, DWORD style, LPCWSTR c
 
 bool CreateShellWindows(HINSTANCE instance)
 {
-    g_taskBar = CreateShellWindow(instance, WS_EX_TOPMOST, 0, kTaskBarClass, TEXT("Tray"));
+    // A tap on the bar (the Start flag) leaves the active window active, so
+    // that its title stays on the bar, as on the device.
+    g_taskBar = CreateShellWindow(instance, WS_EX_TOPMOST | WS_EX_NOACTIVATE, 0, kTaskBarClass, TEXT("Tray"));
     if (!g_taskBar)
         return false;
     PlaceTaskBar();

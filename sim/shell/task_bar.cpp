@@ -5,6 +5,12 @@
 namespace shell {
 namespace {
 
+// Where the active window's title begins, right of the Start flag.
+int TitleLeft()
+{
+    return Scaled(28);
+}
+
 // The four panes of the Windows flag.
 void DrawStartFlag(HDC dc, int left, int top)
 {
@@ -41,6 +47,12 @@ void DrawBattery(HDC dc, int left, int centreY)
 
 }  // namespace
 
+bool IsOnStartFlag(const RECT& client, POINT point)
+{
+    return point.x >= client.left && point.x < client.left + TitleLeft() && point.y >= client.top &&
+           point.y < client.bottom;
+}
+
 UINT UntilNextMinute()
 {
     SYSTEMTIME now;
@@ -69,7 +81,7 @@ void DrawTaskBar(HDC dc, const RECT& client, HWND desktop)
     if (active && active != desktop)
         GetWindowTextW(active, title, 128);
     HFONT bold = CreateShellFont(9, true);
-    RECT titleRect = {Scaled(28), 0, clockRect.left - Scaled(28), height};
+    RECT titleRect = {TitleLeft(), 0, clockRect.left - Scaled(28), height};
     DrawShellText(dc, title, titleRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS, RGB(255, 255, 255),
                   bold);
     DeleteObject(bold);

@@ -53,6 +53,9 @@ TEST(DeviceProfile, BuiltInsHaveTheirScreenOsAndLocale)
         EXPECT_EQ(profile->status.osBuild, e.osBuild);
         EXPECT_EQ(profile->status.decimalSeparator, e.decimal);
         EXPECT_EQ(profile->status.thousandsSeparator, e.thousands);
+        // CE 4.21 has the power panel under its other name.
+        std::string omitted = e.osMajor == 4 ? "\\Windows\\power.exe" : "\\Windows\\powerexe.exe";
+        EXPECT_EQ(profile->imageOmit, std::vector<std::string>{omitted});
         // Every built-in is the qvga device's hardware otherwise.
         EXPECT_EQ(profile->status.mainPercent, 87);
         EXPECT_TRUE(profile->status.cardPresent);
@@ -107,7 +110,8 @@ TEST(DeviceProfile, ParsesEveryKey)
         "card=absent\n"
         "card.total=16g\n"
         "card.free=3k\n"
-        "clock=2008-02-29 23:59\n");
+        "clock=2008-02-29 23:59\n"
+        "image.omit= \\Windows\\a b.exe ;\\x\n");
     EXPECT_EQ(p.name, "tester");
     EXPECT_EQ(p.screenWidth, 480);
     EXPECT_EQ(p.screenHeight, 800);
@@ -132,6 +136,8 @@ TEST(DeviceProfile, ParsesEveryKey)
     EXPECT_EQ(p.status.cardTotal, 16 * kGiB);
     EXPECT_EQ(p.status.cardFree, 3u * 1024);
     EXPECT_EQ(p.clockStart, 1204329540);
+    EXPECT_EQ(p.imageOmit, (std::vector<std::string>{"\\Windows\\a b.exe", "\\x"}));
+    EXPECT_TRUE(Parse("image.omit=").imageOmit.empty());
 
     // Keys not given keep the qvga values.
     sim::DeviceProfile partial = Parse("dpi=192");
@@ -154,7 +160,8 @@ TEST(DeviceProfile, BadLinesAreReportedWithTheirNumber)
         "memory.total=4294967296", "store.free=12T",    "store.size=M",
         "card.total=17179869184G", "card=maybe",           "name=",
         "appdata.free=1.5G",    "clock=2007-02-29 09:00", "clock=2007-06-01 24:00",
-        "clock=2007-6-1 09:00",
+        "clock=2007-6-1 09:00", "image.omit=;",         "image.omit=\\a;",
+        "image.omit=\\a; ;\\b",
     };
     for (const char* line : badValues) {
         std::string error = ParseError(line);

@@ -44,6 +44,33 @@ TEST(DevsimOptions, DefaultsAndEveryOption)
     EXPECT_EQ(options.shots, "shots");
     EXPECT_TRUE(options.rebaseline);
     EXPECT_TRUE(options.help);
+    EXPECT_TRUE(options.start.empty() && options.startParameters.empty());
+}
+
+TEST(DevsimOptions, StartTakesTheRestOfTheCommandLine)
+{
+    struct Case {
+        std::vector<const char*> args;
+        const char* start;
+        const char* parameters;
+    };
+    const Case cases[] = {
+        {{"--start", "\\Program Files\\Quib Monitor\\quibmonitor.exe"},
+         "\\Program Files\\Quib Monitor\\quibmonitor.exe", ""},
+        {{"--zoom", "3", "--start", "\\Windows\\task.exe", "--ignore-close", "A  b"}, "\\Windows\\task.exe",
+         "--ignore-close A  b"},
+        {{"--start", "\\x.exe", "--reset"}, "\\x.exe", "--reset"},  // the program's, not devsim's
+    };
+    for (const Case& c : cases) {
+        sim::DevsimOptions options;
+        std::string error;
+        ASSERT_TRUE(Parse(c.args, options, error)) << error;
+        EXPECT_EQ(options.start, c.start);
+        EXPECT_EQ(options.startParameters, c.parameters);
+        EXPECT_FALSE(options.reset);
+    }
+    EXPECT_EQ(ParseError({"--start"}), "--start needs a value");
+    EXPECT_EQ(ParseError({"--start", "--reset"}), "--start needs a value");
 }
 
 TEST(DevsimOptions, BadCommandLinesSayWhatIsWrong)

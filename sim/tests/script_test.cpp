@@ -114,6 +114,11 @@ TEST(Script, SettingsNamesAndFiles)
     ScriptCommand match = ParseOne("match \"golden/clip one.png\"");
     EXPECT_EQ(match.kind, Kind::Match);
     EXPECT_EQ(match.text, "golden/clip one.png");
+
+    ScriptCommand remove = ParseOne("delete \"\\Windows\\Start Menu\\x.lnk\"");
+    EXPECT_EQ(remove.kind, Kind::Delete);
+    EXPECT_EQ(remove.text, "\\Windows\\Start Menu\\x.lnk");
+    EXPECT_EQ(ParseOne("delete \\Windows\\power.exe ").text, "\\Windows\\power.exe");
 }
 
 TEST(Script, CommentsBlankLinesAndLineEndings)
@@ -152,6 +157,7 @@ TEST(Script, ErrorsNameTheLineAndTheProblem)
         {"kill", "kill: missing argument"},
         {"choose", "choose: missing argument"},
         {"choose \"Quit", "choose: missing closing quote"},
+        {"delete \"\"", "delete: missing argument"},
         {"shot \"a\" b", "shot: unexpected text after the closing quote"},
         {"match  ", "match: missing argument"},
         {"rotate wide screen", "rotate: expected one name"},

@@ -1,0 +1,12 @@
+// The Backlight settings panel stand-in: a window titled "Backlight" that ends on
+// WM_CLOSE.
+#include <windows.h>
+
+#include "task_window.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
+{
+    TaskOptions options;
+    options.title = u"Backlight";
+    return RunTaskWindow(hInstance, options);
+}
