@@ -264,8 +264,13 @@ BOOL MonitorPage::OnKey(UINT message, WPARAM virtualKey, LPARAM)
 void MonitorPage::OnActivate(BOOL active)
 {
     Page::OnActivate(active);
-    if (active)
-        UpdateFigures();
+    if (!active)
+        return;
+    // The arrow keys scroll the agreement while it shows, rather than move
+    // the selection under it.
+    if (m_agreementEdit)
+        SetFocus(m_agreementEdit);
+    UpdateFigures();
 }
 
 void MonitorPage::OnFocusChanged()

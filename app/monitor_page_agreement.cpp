@@ -53,6 +53,7 @@ BOOL MonitorPage::ShowAgreement()
     SendMessageW(m_agreementEdit, WM_SETTEXT, 0, (LPARAM)text);
     delete[] text;
     HandEditToShell(m_agreementEdit);
+    SetFocus(m_agreementEdit);
     return FALSE;
 }
 
