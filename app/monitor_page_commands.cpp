@@ -1,8 +1,9 @@
 // The main page's menu commands and its tap-and-hold menu.
+#include "app/monitor_page.h"
+
 #include <aygshell.h>
 #include <shellapi.h>
 
-#include "app/monitor_page.h"
 #include "app/monitor_window.h"
 #include "app/page_menus.h"
 #include "settings/settings_store.h"
@@ -98,8 +99,8 @@ BOOL MonitorPage::OnStylus(UINT message, WPARAM keys, LPARAM point)
         ZeroMemory(&gesture, sizeof(gesture));
         gesture.cbSize = sizeof(gesture);
         gesture.hwndClient = m_window->Window();
-        gesture.ptDown.x = GET_X_LPARAM(point);
-        gesture.ptDown.y = GET_Y_LPARAM(point);
+        gesture.ptDown.x = (short)LOWORD(point);
+        gesture.ptDown.y = (short)HIWORD(point);
         gesture.dwFlags = SHRG_RETURNCMD;
         if (SHRecognizeGesture(&gesture) == GN_CONTEXTMENU) {
             OpenContextMenu(point);
@@ -112,7 +113,7 @@ BOOL MonitorPage::OnStylus(UINT message, WPARAM keys, LPARAM point)
 void MonitorPage::OpenContextMenu(LPARAM point)
 {
     HWND window = m_window->Window();
-    POINT screen = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    POINT screen = {(short)LOWORD(point), (short)HIWORD(point)};
     MapWindowPoints(window, NULL, &screen, 1);
     BuildMenuBar(window, kMonitorContextMenu, MONITOR_CONTEXT_MENU_COUNT);
     SetMenuText(MENU_KIND_CONTEXT, POWER_PANEL_COMMAND, TEXT("Power Settings Panel"));
