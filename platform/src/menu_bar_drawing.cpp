@@ -6,6 +6,7 @@
 #include "ce/text.h"
 #include "commctrl.h"
 #include "menu_bar.h"
+#include "paint_helpers.h"
 
 namespace platform {
 namespace {
@@ -18,27 +19,8 @@ constexpr COLORREF kDisabledText = RGB(140, 160, 206);
 constexpr LONG kBarHeight = 26;
 constexpr LONG kTextMargin = 4;
 
-LONG Scaled(LONG size, int dpi) { return (size * dpi + 48) / 96; }
 
-void Fill(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
 
-void Gradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom)
-{
-    LONG height = r.bottom - r.top;
-    for (LONG y = 0; y < height; ++y) {
-        auto mix = [&](int shift) {
-            int a = (top >> shift) & 0xFF;
-            int b = (bottom >> shift) & 0xFF;
-            return a + (b - a) * y / (height > 1 ? height - 1 : 1);
-        };
-        Fill(dc, RECT{r.left, r.top + y, r.right, r.top + y + 1}, RGB(mix(0), mix(8), mix(16)));
-    }
-}
 
 // The soft keys' face: the shell's nine-point Tahoma, bold.
 HFONT CreateKeyFont(int dpi)

@@ -5,6 +5,7 @@
 #include "ce/gdi.h"
 #include "ce/text.h"
 #include "ce/user.h"
+#include "paint_helpers.h"
 
 namespace platform {
 namespace {
@@ -15,29 +16,8 @@ constexpr COLORREF kCaptionBottom = RGB(0, 56, 148);
 constexpr COLORREF kButtonFace = RGB(222, 231, 247);
 constexpr COLORREF kButtonEdge = RGB(99, 117, 156);
 
-int Scaled(int size, int dpi) { return (size * dpi + 48) / 96; }
 
-void Fill(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
 
-// A vertical blend from top to bottom, one band a row.
-void Gradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom)
-{
-    LONG height = r.bottom - r.top;
-    for (LONG y = 0; y < height; ++y) {
-        auto mix = [&](int shift) {
-            int a = (top >> shift) & 0xFF;
-            int b = (bottom >> shift) & 0xFF;
-            return a + (b - a) * y / (height > 1 ? height - 1 : 1);
-        };
-        RECT row = {r.left, r.top + y, r.right, r.top + y + 1};
-        Fill(dc, row, RGB(mix(0), mix(8), mix(16)));
-    }
-}
 
 void Frame(HDC dc, const RECT& r, COLORREF colour, int width)
 {

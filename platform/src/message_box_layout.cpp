@@ -1,4 +1,5 @@
 #include "message_box_layout.h"
+#include "paint_helpers.h"
 
 #include <algorithm>
 
@@ -16,7 +17,6 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 6;
 constexpr int kBottomMargin = 8;
 
-int Scaled(int size, int dpi) { return (size * dpi + 48) / 96; }
 
 RECT Rect(LONG left, LONG top, LONG right, LONG bottom) { return RECT{left, top, right, bottom}; }
 

@@ -5,6 +5,7 @@
 #include "ce/gdi.h"
 #include "ce/text.h"
 #include "message_box_drawing.h"
+#include "paint_helpers.h"
 
 namespace platform {
 namespace {
@@ -19,12 +20,6 @@ constexpr COLORREF kSeparator = RGB(165, 186, 222);
 
 constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 
-void Fill(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
 
 void Frame(HDC dc, const RECT& r, LONG width, COLORREF colour)
 {

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "ce/menus.h"
+#include "paint_helpers.h"
 
 namespace platform {
 namespace {
 
-LONG Scaled(LONG size, int dpi) { return (size * dpi + 48) / 96; }
 
 // start pushed so that [start, start + length) lies in [low, high) where it
 // can; a level longer than the range starts at low.
