@@ -60,7 +60,7 @@ ListControl::ListControl(Page* owner)
       highlightTextColour(GetSysColor(COLOR_HIGHLIGHTTEXT)),
       fastRedraw(TRUE),
       font(NULL),
-      scrollPart(0),
+      scrollPart(SCROLL_PART_NONE),
       scrollBarWidth((int)(13.0 * GetScreenMetrics().scaleX)),
       arrowHeight((int)(20.0 * GetScreenMetrics().scaleX)),
       m_holdTimerWindow(NULL)
