@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ui/image_control.h"
+#include "ui/list_control.h"
 #include "ui/page.h"
 #include "ui/screen_metrics.h"
 #include "ui/skin_window.h"
@@ -19,8 +20,8 @@ static Control* CreateControlOfKind(Page* page, const ControlDesc* record)
     }
     case CONTROL_KIND_IMAGE:
         return new (std::nothrow) ImageControl(page, record->param);
-    // FIXME: kind 5 makes the list control once it exists; until then its
-    // records go to the window like any other kind.
+    case CONTROL_KIND_LIST:
+        return new (std::nothrow) ListControl(page);
     }
     return page->Window()->CreateCustomControl(record, page);
 }

@@ -13,6 +13,16 @@
 
 class ListControl : public Control {
 public:
+    // The values of scrollPart.
+    enum {
+        SCROLL_PART_NONE = 0,
+        SCROLL_PART_PAGE_UP = 1,
+        SCROLL_PART_PAGE_DOWN = 2,
+        SCROLL_PART_UP_ARROW = 3,
+        SCROLL_PART_DOWN_ARROW = 4,
+        SCROLL_PART_THUMB = 5
+    };
+
     explicit ListControl(Page* owner);
     ~ListControl() override;
 
@@ -27,8 +37,9 @@ public:
     virtual void GetScrollBarParts(const RECT* area, int topRow, int rowTotal, int rowsFit, RECT* bar, RECT* track,
                                    RECT* upArrow, RECT* downArrow, RECT* pageUp, RECT* pageDown, RECT* thumb);
     virtual void DrawArrow(HDC dc, const RECT* arrow, BOOL up);
-    // Full rows of rowHeight in rect, less one.
-    virtual int RowsThatFit(int height, const RECT* area);
+    // Full rows of rowSize in area, less one: the rows the scroll bar and
+    // the paging count with.
+    virtual int RowsThatFit(int rowSize, const RECT* area);
     virtual void DrawScrollBar(HDC dc, const RECT* area, int topRow, int rowTotal, int rowsFit);
 
     // Binds table (NULL: none), works out whether it scrolls and repaints.
@@ -70,6 +81,26 @@ public:
     RECT innerRect;
 
 private:
+    // Rows of rowHeight that fit whole into area.
+    int FullRows(const RECT* area) const;
+    // 0 without data.
+    int RowCount() const;
     // Repaints after a selection or scroll change as fastRedraw asks.
     void Repaint();
+    void ReportSelectionChange();
+    void DrawRows(HDC dc, const RECT& textArea);
+    // A press or a held move over the rows, or above or below them.
+    void StylusOnRows(int y);
+    // The scroll-bar part under the point, or SCROLL_PART_NONE.
+    int ScrollPartAt(POINT at);
+    // The stylus is beside the bar by no more than the scaled band.
+    BOOL ThumbDragReaches(const RECT& bar, int x) const;
+    // The top row for a thumb whose top edge is at y.
+    int ThumbRow(const RECT& track, const RECT& thumb, int rowTotal, int rowsFit, int y) const;
+    void AfterKeyMove();
+    void StartHoldTimer();
+    void StopHoldTimer();
+
+    // The window the hold timer runs on; NULL while none runs.
+    HWND m_holdTimerWindow;
 };

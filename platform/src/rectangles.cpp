@@ -27,3 +27,22 @@ BOOL PtInRect(const RECT* lprc, POINT pt)
         return FALSE;
     return pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
 }
+
+BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
+{
+    if (lprc == NULL)
+        return FALSE;
+    *lprc = RECT{xLeft, yTop, xRight, yBottom};
+    return TRUE;
+}
+
+BOOL InflateRect(LPRECT lprc, int dx, int dy)
+{
+    if (lprc == NULL)
+        return FALSE;
+    lprc->left -= dx;
+    lprc->top -= dy;
+    lprc->right += dx;
+    lprc->bottom += dy;
+    return TRUE;
+}

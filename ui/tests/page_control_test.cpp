@@ -18,6 +18,7 @@
 #include "ui/control_factory.h"
 #include "ui/drawing_primitives.h"
 #include "ui/image_control.h"
+#include "ui/list_control.h"
 #include "ui/meter_bar.h"
 #include "ui/page.h"
 #include "ui/screen_metrics.h"
@@ -266,13 +267,12 @@ TEST_F(PageTest, FactoryMakesEachKnownRecordScalesItAndIndexesTheLaterOfTwoIds)
         Record(3, kRecordingKind, 60, 0, 10, 10),
         Record(4, kRecordingKind, 80, 0, 10, 10, 0),
         Record(6, kRecordingKind, 100, 0, 10, 10, 1, 0, 1),
-        // Kinds nobody makes, among them the list the factory leaves to
-        // the window for now.
+        // A reserved kind nobody makes, then the list.
         Record(9, 7, 0, 0, 10, 10),
-        Record(9, CONTROL_KIND_LIST, 0, 0, 10, 10),
+        Record(8, CONTROL_KIND_LIST, 0, 0, 10, 10),
         Record(7, CONTROL_KIND_METER_BAR, 0, 80, 113, 18, 0),
     });
-    EXPECT_EQ(ControlCount(page_.get()), 8);
+    EXPECT_EQ(ControlCount(page_.get()), 9);
 
     TextLabel* centred = dynamic_cast<TextLabel*>(page_->FindControl(0));
     ASSERT_NE(centred, nullptr);
@@ -302,8 +302,11 @@ TEST_F(PageTest, FactoryMakesEachKnownRecordScalesItAndIndexesTheLaterOfTwoIds)
     EXPECT_NE(earlier, later);
     EXPECT_EQ(later->rect.left, 60);
     EXPECT_EQ(page_->FindControl(5), nullptr);
-    EXPECT_EQ(page_->FindControl(8), nullptr);
     EXPECT_EQ(page_->FindControl(9), nullptr);
+    ListControl* list = dynamic_cast<ListControl*>(page_->FindControl(8));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(RectIs(list->innerRect, 0, 0, 10, 10));
+    EXPECT_TRUE(list->CanFocus());
     EXPECT_EQ(page_->FindControl(-1), nullptr);
 
     // Drawing: both of the same id, not the hidden one nor the other

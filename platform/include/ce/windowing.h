@@ -296,6 +296,9 @@ BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 // Rectangle arithmetic: right and bottom are exclusive.
 BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 BOOL PtInRect(const RECT* lprc, POINT pt);
+BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
+// Negative amounts shrink the rectangle.
+BOOL InflateRect(LPRECT lprc, int dx, int dy);
 
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL ValidateRect(HWND hWnd, const RECT* lpRect);
