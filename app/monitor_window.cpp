@@ -1,6 +1,8 @@
 #include "app/monitor_window.h"
 
 #include "app/monitor_page.h"
+#include "app/popup_task_page.h"
+#include "app/task_list_page.h"
 #include "app/today_item_entry.h"
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
@@ -111,6 +113,10 @@ Page* MonitorWindow::CreatePage(int pageId)
     switch (pageId) {
     case MONITOR_PAGE_ID:
         return MonitorPage::Create(this);
+    case TASK_LIST_PAGE_ID:
+        return TaskListPage::Create(this);
+    case POPUP_TASK_PAGE_ID:
+        return PopupTaskPage::Create(this);
     }
     return NULL;
 }

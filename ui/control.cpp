@@ -106,6 +106,17 @@ void RedrawThroughBuffer(Control* control)
     paint.rcPaint = control->rect;
     control->Draw(window->MemoryDc(), &paint);
     const RECT& area = control->rect;
+    // Controls drawn over this one (later in the page's list) are drawn
+    // again within its rectangle, as a full repaint would show them.
+    for (Control* above = control->next; above; above = above->next) {
+        RECT overlap;
+        if (!above->visible || above->group != control->owner->CurrentGroup() ||
+            !IntersectRect(&overlap, &above->rect, &area))
+            continue;
+        IntersectClipRect(window->MemoryDc(), area.left, area.top, area.right, area.bottom);
+        above->Draw(window->MemoryDc(), &paint);
+        SelectClipRgn(window->MemoryDc(), NULL);
+    }
     BitBlt(windowDc, area.left, area.top, area.right - area.left, area.bottom - area.top, window->MemoryDc(),
            area.left, area.top, SRCCOPY);
     SelectObject(window->MemoryDc(), previous);

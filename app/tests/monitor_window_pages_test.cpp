@@ -11,6 +11,7 @@
 
 #include "app/monitor_page.h"
 #include "app/monitor_window.h"
+#include "app/popup_task_page.h"
 #include "graphics/skin_image.h"
 #include "graphics/theme_file.h"
 #include "monitor_window_fixture.h"
@@ -171,15 +172,15 @@ TEST_F(MonitorWindowPagesTest, PopupModeShowsOnlyThePopupTaskPage)
 {
     MonitorWindow& window = Start(TRUE);
     EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
-    // FIXME: the popup task page is not built yet, so the window has no page.
-    EXPECT_EQ(window.CurrentPage(), nullptr);
+    Page* popupPage = window.CurrentPage();
+    ASSERT_NE(dynamic_cast<PopupTaskPage*>(popupPage), nullptr);
 
     window.ShowPage(MONITOR_PAGE_ID);
     EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
-    EXPECT_EQ(window.CurrentPage(), nullptr);
+    EXPECT_EQ(window.CurrentPage(), popupPage);
     EXPECT_EQ(window.HandleRequest(SWITCH_PAGE_REQUEST, TASK_LIST_PAGE_ID), 1);
     EXPECT_EQ(window.CurrentPageId(), POPUP_TASK_PAGE_ID);
-    EXPECT_EQ(window.CurrentPage(), nullptr);
+    EXPECT_EQ(window.CurrentPage(), popupPage);
     int code = -1;
     EXPECT_FALSE(platform::QuitPosted(code));
 }

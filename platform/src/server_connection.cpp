@@ -156,8 +156,13 @@ void Disconnect()
     ForgetLocalWindows();
 }
 
+static unsigned long long s_callCount = 0;
+
+unsigned long long CallCount() { return s_callCount; }
+
 std::string Call(sim::Op op, const sim::WireWriter& args)
 {
+    ++s_callCount;
     Connection& connection = Connected();
     std::string frame;
     frame.reserve(2 + args.Data().size());

@@ -32,6 +32,9 @@ void Disconnect();
 // device it cannot go on.
 std::string Call(sim::Op op, const sim::WireWriter& args);
 
+// Requests made so far by this process, for measuring round trips.
+unsigned long long CallCount();
+
 // This process's emulated pid.
 DWORD CurrentPid();
 

@@ -455,6 +455,17 @@ TEST_F(ListTest, FastRedrawPaintsTheWindowAtOnceElseInvalidates)
     EXPECT_EQ(GetPixel(screen, 50, 15), RGB(0, 0, 200)) << "row 2 highlighted on the screen";
     ReleaseDC(hwnd_, screen);
 
+    // A control drawn over the list stays over it: a second list, opaque
+    // white, covers the middle of row 7.
+    ControlDesc above = {2, CONTROL_KIND_LIST, 40, 30, 40, 70, 1, 0, 0, 0};
+    CreateControlsFromTable(page_.get(), &above, 1);
+    table_->currentRow = 6;
+    list_->OnKey(WM_KEYDOWN, VK_DOWN, 0);
+    screen = GetDC(hwnd_);
+    EXPECT_EQ(GetPixel(screen, 20, 65), RGB(0, 0, 200)) << "row 7 highlighted beside the control";
+    EXPECT_EQ(GetPixel(screen, 60, 65), RGB(255, 255, 255)) << "the control over the list is drawn again";
+    ReleaseDC(hwnd_, screen);
+
     list_->fastRedraw = FALSE;
     list_->OnKey(WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_TRUE(GetUpdateRect(hwnd_, &update, FALSE));
