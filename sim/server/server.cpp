@@ -110,6 +110,7 @@ Pid Server::AttachClient(int fd, std::u16string path)
     process.path = std::move(path);
     process.fd = fd;
     process.state = ProcessState::Starting;
+    process.attached = true;
     LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(process.path) + " args=\"\"");
     return pid;
 }
@@ -480,11 +481,18 @@ void Server::FailStalledWaits()
     }
 }
 
+bool Server::AnyAttachedAlive() const
+{
+    return std::any_of(processes_.begin(), processes_.end(), [](const auto& entry) {
+        return entry.second.attached && entry.second.state != ProcessState::Ended;
+    });
+}
+
 void Server::ServeHarness()
 {
-    while (AnyProcessAlive()) {
+    while (AnyAttachedAlive()) {
         RunUntilIdle();
-        if (!AnyProcessAlive())
+        if (!AnyAttachedAlive())
             break;
         uint64_t next = NextDeadline();
         if (next == kNoDeadline) {
@@ -494,6 +502,8 @@ void Server::ServeHarness()
         SetNow(next);
         WakeWaiters();
     }
+    // The programs the harness started go with it.
+    TerminateAll();
 }
 
 void Server::Pump(int timeoutMs)

@@ -49,7 +49,8 @@ public:
     void RunUntilIdle();
     // Lets the given device time pass, running whatever wakes meanwhile.
     void RunFor(uint64_t milliseconds);
-    // The harness thread's loop: serves until every process has ended.
+    // The harness thread's loop: serves until every attached client has
+    // ended, then ends the programs started meanwhile.
     void ServeHarness();
 
     // The device's user, as the script or the interactive window acts.
@@ -98,6 +99,7 @@ private:
     void Welcome(Process& process);
     void ProcessEnded(Process& process, uint32_t exitCode);
     void FailStalledWaits();
+    bool AnyAttachedAlive() const;
     Process* Running();
 
     // Messages a change calls for: those to the caller's own windows travel
@@ -119,6 +121,7 @@ private:
     bool TryWakeMessageWait(Process& process, WireWriter& reply);
     void WriteStylusState(WireWriter& reply) const;
     void EndSendsFrom(Pid pid);
+    void CloseApps(Process& caller, uint32_t bytes);
 
     // Request handlers by area; each writes the reply or parks the caller.
     void HandleSession(Process& caller, Op op, WireReader& in, WireWriter& out);
