@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "descriptor_watch.h"
 #include "device.h"
 #include "message_queue.h"
 #include "open_menus.h"
@@ -85,7 +86,10 @@ private:
     void Pump(int timeoutMs);
     void AcceptConnection();
     void ReadFrom(Process& process);
-    void HandleHello(int fd, const std::string& frame);
+    void ReadHello(int fd);
+    // A connection's first frame; false when it is no Hello of a program
+    // waiting to connect.
+    bool HandleHello(int fd, const std::string& frame);
     void Handle(Process& process, const std::string& frame);
     void Reply(Process& process, const WireWriter& reply);
     // Tells the programs' DCs, through the screen header, that windows
@@ -139,6 +143,7 @@ private:
     uint64_t nextSendId_ = 1;
     // A process with no window system peer (pid 0) stands for the user.
     MessageQueue userQueue_{0};
+    DescriptorWatch watch_;
     int listenFd_ = -1;
     std::string socketPath_;
     std::map<Pid, Process> processes_;
