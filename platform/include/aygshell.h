@@ -79,6 +79,11 @@ typedef struct tagSIPINFO {
 
 BOOL WINAPI SHSipInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 
+// Asks the applications running in the background to close (WM_CLOSE to
+// their windows) so that dwMemSought bytes of memory come free. Export 10
+// of the library.
+BOOL WINAPI SHCloseApps(DWORD dwMemSought);
+
 // Tap-and-hold.
 #define GN_CONTEXTMENU 1000
 

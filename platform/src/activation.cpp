@@ -12,6 +12,9 @@ using sim::WireWriter;
 
 struct FocusState {
     HWND active = nullptr;
+    // The active window when it is this process's: Win32 keeps one active
+    // window per thread's queue, none while another thread's is in front.
+    HWND ownActive = nullptr;
     HWND focus = nullptr;
     HWND capture = nullptr;
 };
@@ -24,6 +27,7 @@ FocusState QueryFocus()
     state.active = WindowHandle(in.U32());
     state.focus = WindowHandle(in.U32());
     state.capture = WindowHandle(in.U32());
+    state.ownActive = WindowHandle(in.U32());
     return state;
 }
 
@@ -32,7 +36,7 @@ FocusState QueryFocus()
 
 using namespace platform;
 
-HWND GetActiveWindow(void) { return QueryFocus().active; }
+HWND GetActiveWindow(void) { return QueryFocus().ownActive; }
 
 HWND GetForegroundWindow(void) { return QueryFocus().active; }
 

@@ -124,11 +124,18 @@ BOOL ShellExecuteEx(LPSHELLEXECUTEINFOW info)
     return TRUE;
 }
 
+// A process that has ended, or never was, cannot be opened
+// (ERROR_INVALID_PARAMETER); one that refuses access gives
+// ERROR_ACCESS_DENIED.
 HANDLE OpenProcess(DWORD, BOOL, DWORD dwProcessId)
 {
-    DWORD exitCode = 0;
-    if (!ProcessKnown(dwProcessId, exitCode) || exitCode != STILL_ACTIVE) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    WireWriter request;
+    request.U32(dwProcessId);
+    std::string reply = Call(Op::OpenProcess, request);
+    WireReader in(reply);
+    DWORD error = in.U32();
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
         return nullptr;
     }
     return AddHandle(std::make_shared<ProcessObject>(dwProcessId));

@@ -72,7 +72,7 @@ void SayHello(Connection& connection)
         connection.screen = sim::ScreenBuffer::Map(screenFd, error);
 }
 
-void StartLocal(Connection& connection, std::unique_ptr<sim::Device> device)
+void StartLocal(Connection& connection, std::unique_ptr<sim::Device> device, const std::string& programSocket = "")
 {
     int pair[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
@@ -84,6 +84,11 @@ void StartLocal(Connection& connection, std::unique_ptr<sim::Device> device)
     sim::ServerOptions options;
     options.harness = true;
     local->server = std::make_unique<sim::Server>(*local->device, options);
+    std::string error;
+    if (!programSocket.empty() && !local->server->Listen(programSocket, error)) {
+        std::fprintf(stderr, "devsim: %s\n", error.c_str());
+        std::exit(3);
+    }
     const char* program = std::getenv("DEVSIM_PROGRAM");
     connection.pid = local->server->AttachClient(pair[1], program ? Utf16FromUtf8(program) : u"\\test.exe");
     connection.fd = pair[0];
@@ -134,10 +139,10 @@ Connection& Connected()
 
 }  // namespace
 
-void ConnectInProcess(std::unique_ptr<sim::Device> device)
+void ConnectInProcess(std::unique_ptr<sim::Device> device, const std::string& programSocket)
 {
     Disconnect();
-    StartLocal(Current(), std::move(device));
+    StartLocal(Current(), std::move(device), programSocket);
 }
 
 void Disconnect()

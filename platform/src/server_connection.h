@@ -21,8 +21,10 @@ class ScreenBuffer;
 
 namespace platform {
 
-// Serves this process from the given device from now on.
-void ConnectInProcess(std::unique_ptr<sim::Device> device);
+// Serves this process from the given device from now on. With a socket
+// path, the programs this process starts run on the same device, which
+// takes their connections there; they end when this process disconnects.
+void ConnectInProcess(std::unique_ptr<sim::Device> device, const std::string& programSocket = "");
 
 // Ends the in-process device (or forgets the socket); the next use
 // connects anew.

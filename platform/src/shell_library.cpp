@@ -27,6 +27,7 @@ FARPROC AsProc(Function* function)
 // The device's numbers of the exports this platform has.
 const Export kExports[] = {
     {4, u"SHSipInfo", AsProc(SHSipInfo)},
+    {10, u"SHCloseApps", AsProc(SHCloseApps)},
     {21, u"", AsProc(SucceedWithoutEffect)},
     {40, u"SHRecognizeGesture", AsProc(SHRecognizeGesture)},
 };

@@ -11,6 +11,12 @@ TaskOptions ParseTaskOptions(std::u16string_view commandLine)
             options.ignoreClose = true;
         else if (TakeOption(rest, u"--ignore-quit"))
             options.ignoreQuit = true;
+        else if (TakeOption(rest, u"--hang"))
+            options.hang = true;
+        else if (TakeOption(rest, u"--protected"))
+            options.denyOpen = true;
+        else if (TakeOption(rest, u"--child"))
+            options.child = true;
         else
             break;
     }

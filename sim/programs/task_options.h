@@ -1,5 +1,5 @@
 // The stand-in task's command line: options first, then the window title.
-//   task.exe [--ignore-close] [--ignore-quit] [TITLE]
+//   task.exe [--ignore-close] [--ignore-quit] [--hang] [--protected] [--child] [TITLE]
 #pragma once
 
 #include <string>
@@ -8,6 +8,9 @@
 struct TaskOptions {
     bool ignoreClose = false;  // WM_CLOSE is swallowed
     bool ignoreQuit = false;   // the message loop outlives WM_QUIT
+    bool hang = false;         // once shown, no message is handled any more
+    bool denyOpen = false;     // --protected: OpenProcess on it is refused
+    bool child = false;        // a visible child window titled "TITLE child"
     std::u16string title;      // "Task" when the command line has none
 };
 

@@ -1,23 +1,37 @@
 #include "task_window.h"
 
+#include "standin_requests.h"
+
 namespace {
 
 const WCHAR kTaskClass[] = TEXT("DevsimTask");
+const WCHAR kChildClass[] = TEXT("DevsimTaskChild");
 
 TaskOptions g_options;
 
-// The task's title in grey in the middle of its window, so that a screen
-// shows which stand-in is in front.
+// The window's title in grey in its middle, so that a screen shows which
+// stand-in is in front (and which part is its child).
 void Paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
     GetClientRect(hwnd, &client);
+    WCHAR title[256];
+    GetWindowTextW(hwnd, title, 256);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 128, 128));
-    DrawTextW(dc, g_options.title.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT) {
+        Paint(hwnd);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TaskProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -31,6 +45,39 @@ LRESULT CALLBACK TaskProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+bool Register(HINSTANCE instance, LPCWSTR name, WNDPROC proc, int brush)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = (HBRUSH)GetStockObject(brush);
+    wc.lpszClassName = name;
+    return RegisterClassW(&wc) != 0;
+}
+
+// A band across the bottom quarter of the task's window, titled on its own.
+bool CreateChild(HINSTANCE instance, HWND parent)
+{
+    RECT client;
+    GetClientRect(parent, &client);
+    int height = (client.bottom - client.top) / 4;
+    std::u16string title = g_options.title + TEXT(" child");
+    return CreateWindowExW(0, kChildClass, title.c_str(), WS_CHILD | WS_VISIBLE, 0, client.bottom - height,
+                           client.right - client.left, height, parent, (HMENU)1, instance, NULL) != NULL;
+}
+
+// Handles what the window's showing brought (its paint, its activation),
+// then never asks for a message again, as a program stuck in a loop; only
+// TerminateProcess ends it.
+[[noreturn]] void Hang()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    for (;;)
+        Sleep(INFINITE);
 }
 
 // Returns WM_QUIT's exit code; with --ignore-quit it never returns and the
@@ -57,17 +104,18 @@ int RunMessageLoop()
 int RunTaskWindow(HINSTANCE hInstance, const TaskOptions& options)
 {
     g_options = options;
-
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = TaskProc;
-    wc.hInstance = hInstance;
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = kTaskClass;
-    if (!RegisterClassW(&wc))
+    // Before the window exists, so that nobody who finds it can open the
+    // process.
+    if (g_options.denyOpen)
+        platform::DenyProcessAccess();
+    if (!Register(hInstance, kTaskClass, TaskProc, WHITE_BRUSH) ||
+        (g_options.child && !Register(hInstance, kChildClass, ChildProc, LTGRAY_BRUSH)))
         return 1;
     HWND hwnd = CreateWindowExW(0, kTaskClass, g_options.title.c_str(), WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
-    if (!hwnd)
+    if (!hwnd || (g_options.child && !CreateChild(hInstance, hwnd)))
         return 1;
+    if (g_options.hang)
+        Hang();
     return RunMessageLoop();
 }

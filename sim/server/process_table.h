@@ -48,6 +48,10 @@ struct Process {
     std::unique_ptr<MessageQueue> queue;
     uint32_t exitCode = 0x103;  // STILL_ACTIVE
     bool exitCodeSet = false;
+    // Joined over a descriptor the harness handed in, not spawned.
+    bool attached = false;
+    // OpenProcess by another process fails with ERROR_ACCESS_DENIED.
+    bool denyOpen = false;
 };
 
 }  // namespace sim

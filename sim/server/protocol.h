@@ -42,6 +42,8 @@ enum class Op : uint16_t {
     LocalTime,           // -> year, month, day of week, day, hour, minute, second, milliseconds
     StylusWait,          // sequence seen, timeout (blocks until the stylus acts or the time passes)
                          // -> down, screen x, y, sequence
+    OpenProcess,         // pid -> Win32 error (ERROR_SUCCESS when the process may be opened)
+    DenyProcessAccess,   // simulator-private: from now on no other process can open the caller
 
     // Windows
     CreateWindow = 60,
@@ -55,7 +57,8 @@ enum class Op : uint16_t {
     FindWindow,
     GetWindow,
     Desktop,
-    FocusState,       // -> active, focus, capture
+    FocusState,       // -> active, focus, capture, the caller's active window (0 when the
+                      //    active window is another process's)
     SetForeground,
     SetFocus,
     SetCapture,
@@ -79,6 +82,7 @@ enum class Op : uint16_t {
     BeginPaint,       // -> update rectangle, erase
     UpdateRect,
     ContinueWait,     // after handling a sent message, wait on as before
+    CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows
 };
 
 // What the server puts first in the reply to a waiting operation.

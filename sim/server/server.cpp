@@ -1,7 +1,6 @@
 #include "server.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -37,6 +36,37 @@ uint64_t RealMs()
 }
 
 std::string PidText(Pid pid) { return std::to_string(pid); }
+
+// What a watched descriptor is: the kind in the high half of its key, the
+// descriptor or the pid in the low half.
+enum class Watched : uint64_t { Listening = 0, Unidentified = 1, Program = 2 };
+
+uint64_t WatchKey(Watched kind, uint32_t value) { return (static_cast<uint64_t>(kind) << 32) | value; }
+
+// Requests that read the device's state and change none of it.
+bool AsksOnly(Op op)
+{
+    switch (op) {
+    case Op::Status:
+    case Op::Screen:
+    case Op::ProcessState:
+    case Op::OpenProcess:
+    case Op::TickCount:
+    case Op::LocalTime:
+    case Op::WindowInfo:
+    case Op::FindWindow:
+    case Op::GetWindow:
+    case Op::Desktop:
+    case Op::FocusState:
+    case Op::WindowFromPoint:
+    case Op::VisibleRegion:
+    case Op::GetWindowLong:
+    case Op::UpdateRect:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // How a host process that ended without saying so is reported.
 uint32_t ExitCodeOfStatus(int status)
@@ -99,6 +129,7 @@ bool Server::Listen(const std::string& socketPath, std::string& error)
     }
     listenFd_ = fd;
     socketPath_ = socketPath;
+    watch_.Add(fd, WatchKey(Watched::Listening, 0));
     return true;
 }
 
@@ -110,6 +141,8 @@ Pid Server::AttachClient(int fd, std::u16string path)
     process.path = std::move(path);
     process.fd = fd;
     process.state = ProcessState::Starting;
+    process.attached = true;
+    watch_.Add(fd, WatchKey(Watched::Program, pid));
     LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(process.path) + " args=\"\"");
     return pid;
 }
@@ -221,6 +254,7 @@ void Server::ProcessEnded(Process& process, uint32_t exitCode)
     if (process.state == ProcessState::Ended)
         return;
     if (process.fd >= 0) {
+        watch_.Remove(process.fd);
         close(process.fd);
         process.fd = -1;
     }
@@ -480,11 +514,18 @@ void Server::FailStalledWaits()
     }
 }
 
+bool Server::AnyAttachedAlive() const
+{
+    return std::any_of(processes_.begin(), processes_.end(), [](const auto& entry) {
+        return entry.second.attached && entry.second.state != ProcessState::Ended;
+    });
+}
+
 void Server::ServeHarness()
 {
-    while (AnyProcessAlive()) {
+    while (AnyAttachedAlive()) {
         RunUntilIdle();
-        if (!AnyProcessAlive())
+        if (!AnyAttachedAlive())
             break;
         uint64_t next = NextDeadline();
         if (next == kNoDeadline) {
@@ -494,46 +535,28 @@ void Server::ServeHarness()
         SetNow(next);
         WakeWaiters();
     }
+    // The programs the harness started go with it.
+    TerminateAll();
 }
 
 void Server::Pump(int timeoutMs)
 {
-    std::vector<pollfd> fds;
-    std::vector<Pid> owners;
-    if (listenFd_ >= 0) {
-        fds.push_back({listenFd_, POLLIN, 0});
-        owners.push_back(0);
-    }
-    for (int fd : unidentified_) {
-        fds.push_back({fd, POLLIN, 0});
-        owners.push_back(0);
-    }
-    for (auto& [pid, process] : processes_) {
-        if (process.fd >= 0 && process.state != ProcessState::Ended) {
-            fds.push_back({process.fd, POLLIN, 0});
-            owners.push_back(pid);
-        }
-    }
-    int ready = poll(fds.data(), fds.size(), timeoutMs);
-    if (ready <= 0)
-        return;
-    for (size_t i = 0; i < fds.size(); ++i) {
-        if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
-            continue;
-        if (fds[i].fd == listenFd_) {
+    for (uint64_t key : watch_.Wait(timeoutMs)) {
+        auto value = static_cast<uint32_t>(key);
+        switch (static_cast<Watched>(key >> 32)) {
+        case Watched::Listening:
             AcceptConnection();
-        } else if (owners[i] == 0) {
-            int fd = fds[i].fd;
-            std::string frame;
-            unidentified_.erase(std::find(unidentified_.begin(), unidentified_.end(), fd));
-            if (ReceiveFrame(fd, frame))
-                HandleHello(fd, frame);
-            else
-                close(fd);
-        } else {
-            auto it = processes_.find(owners[i]);
-            if (it != processes_.end() && it->second.fd == fds[i].fd)
+            break;
+        case Watched::Unidentified:
+            ReadHello(static_cast<int>(value));
+            break;
+        case Watched::Program: {
+            // It may have ended over an earlier key of the same wait.
+            auto it = processes_.find(value);
+            if (it != processes_.end() && it->second.fd >= 0)
                 ReadFrom(it->second);
+            break;
+        }
         }
     }
 }
@@ -541,26 +564,41 @@ void Server::Pump(int timeoutMs)
 void Server::AcceptConnection()
 {
     int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd >= 0)
-        unidentified_.push_back(fd);
+    if (fd < 0)
+        return;
+    unidentified_.push_back(fd);
+    watch_.Add(fd, WatchKey(Watched::Unidentified, static_cast<uint32_t>(fd)));
 }
 
-void Server::HandleHello(int fd, const std::string& frame)
+void Server::ReadHello(int fd)
+{
+    auto it = std::find(unidentified_.begin(), unidentified_.end(), fd);
+    if (it == unidentified_.end())
+        return;
+    unidentified_.erase(it);
+    std::string frame;
+    if (ReceiveFrame(fd, frame) && HandleHello(fd, frame))
+        return;
+    watch_.Remove(fd);
+    close(fd);
+}
+
+bool Server::HandleHello(int fd, const std::string& frame)
 {
     WireReader in(frame);
     Op op = static_cast<Op>(in.U16());
     Pid pid = in.U32();
     auto it = processes_.find(pid);
     if (op != Op::Hello || in.Failed() || it == processes_.end() || it->second.connected ||
-        it->second.state != ProcessState::Starting) {
-        close(fd);
-        return;
-    }
+        it->second.state != ProcessState::Starting)
+        return false;
     Process& process = it->second;
     process.fd = fd;
     process.connected = true;
+    watch_.Change(fd, WatchKey(Watched::Program, pid));
     if (running_ == pid)
         Welcome(process);
+    return true;
 }
 
 void Server::ReadFrom(Process& process)
@@ -622,7 +660,10 @@ void Server::Handle(Process& process, const std::string& frame)
         return;
     if (replyNow && running_ == process.pid)
         Reply(process, out);
-    WakeWaiters();
+    // A question changes nothing another process waits for; with many
+    // programs waiting, a task list's walk is made of them.
+    if (!AsksOnly(op))
+        WakeWaiters();
 }
 
 }  // namespace sim

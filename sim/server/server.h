@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "descriptor_watch.h"
 #include "device.h"
 #include "message_queue.h"
 #include "open_menus.h"
@@ -49,7 +50,8 @@ public:
     void RunUntilIdle();
     // Lets the given device time pass, running whatever wakes meanwhile.
     void RunFor(uint64_t milliseconds);
-    // The harness thread's loop: serves until every process has ended.
+    // The harness thread's loop: serves until every attached client has
+    // ended, then ends the programs started meanwhile.
     void ServeHarness();
 
     // The device's user, as the script or the interactive window acts.
@@ -84,7 +86,10 @@ private:
     void Pump(int timeoutMs);
     void AcceptConnection();
     void ReadFrom(Process& process);
-    void HandleHello(int fd, const std::string& frame);
+    void ReadHello(int fd);
+    // A connection's first frame; false when it is no Hello of a program
+    // waiting to connect.
+    bool HandleHello(int fd, const std::string& frame);
     void Handle(Process& process, const std::string& frame);
     void Reply(Process& process, const WireWriter& reply);
     // Tells the programs' DCs, through the screen header, that windows
@@ -98,6 +103,7 @@ private:
     void Welcome(Process& process);
     void ProcessEnded(Process& process, uint32_t exitCode);
     void FailStalledWaits();
+    bool AnyAttachedAlive() const;
     Process* Running();
 
     // Messages a change calls for: those to the caller's own windows travel
@@ -119,6 +125,7 @@ private:
     bool TryWakeMessageWait(Process& process, WireWriter& reply);
     void WriteStylusState(WireWriter& reply) const;
     void EndSendsFrom(Pid pid);
+    void CloseApps(Process& caller, uint32_t bytes);
 
     // Request handlers by area; each writes the reply or parks the caller.
     void HandleSession(Process& caller, Op op, WireReader& in, WireWriter& out);
@@ -136,6 +143,7 @@ private:
     uint64_t nextSendId_ = 1;
     // A process with no window system peer (pid 0) stands for the user.
     MessageQueue userQueue_{0};
+    DescriptorWatch watch_;
     int listenFd_ = -1;
     std::string socketPath_;
     std::map<Pid, Process> processes_;

@@ -104,6 +104,28 @@ void Server::EndSendsFrom(Pid pid)
     }
 }
 
+// As the device shell does to free memory: WM_CLOSE posted to the main
+// windows (visible, unowned, top-level) of every application but the
+// caller; the shell, which owns the desktop, keeps its own.
+void Server::CloseApps(Process& caller, uint32_t bytes)
+{
+    LogEvent("closeapps bytes=" + std::to_string(bytes));
+    const Window* desktop = windows_.Get(windows_.Desktop());
+    Pid shell = desktop ? desktop->pid : 0;
+    for (Hwnd hwnd : windows_.TopLevelZOrder()) {
+        const Window* window = windows_.Get(hwnd);
+        if (window->pid == 0 || window->pid == caller.pid || window->pid == shell || window->owner != 0 ||
+            !windows_.IsVisible(hwnd))
+            continue;
+        Message m;
+        m.hwnd = hwnd;
+        m.message = WM_CLOSE;
+        m.time = static_cast<uint32_t>(now_);
+        LogCrossMessage(caller.pid, hwnd, m.message, 0, 0, "posted");
+        QueueOf(window->pid).Post(m);
+    }
+}
+
 bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& out)
 {
     switch (op) {
@@ -170,6 +192,9 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
         out.U8(1);
         return true;
     }
+    case Op::CloseApps:
+        CloseApps(caller, in.U32());
+        return true;
     case Op::PostQuit: {
         int32_t code = in.I32();
         QueueOf(caller.pid).PostQuit(code);

@@ -65,6 +65,19 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
         Park(caller, wait);
         return false;
     }
+    case Op::OpenProcess: {
+        const Process* target = FindProcess(in.U32());
+        uint32_t error = ERROR_SUCCESS;
+        if (!target || target->state == ProcessState::Ended)
+            error = ERROR_INVALID_PARAMETER;
+        else if (target->denyOpen && target->pid != caller.pid)
+            error = ERROR_ACCESS_DENIED;
+        out.U32(error);
+        return true;
+    }
+    case Op::DenyProcessAccess:
+        caller.denyOpen = true;
+        return true;
     case Op::TickCount:
         out.U32(static_cast<uint32_t>(now_));
         return true;

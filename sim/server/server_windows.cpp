@@ -312,9 +312,13 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
     case Op::Desktop:
         out.U32(windows_.Desktop());
         break;
-    case Op::FocusState:
-        out.U32(windows_.Active()).U32(windows_.Focus()).U32(windows_.Capture());
+    case Op::FocusState: {
+        Hwnd active = windows_.Active();
+        const Window* window = windows_.Get(active);
+        Hwnd callersActive = window && window->pid == caller.pid ? active : 0;
+        out.U32(active).U32(windows_.Focus()).U32(windows_.Capture()).U32(callersActive);
         break;
+    }
     case Op::SetForeground: {
         Hwnd hwnd = in.U32();
         bool ok = windows_.IsWindow(hwnd);

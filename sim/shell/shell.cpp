@@ -27,6 +27,7 @@ const ShellWindow kAlwaysPresent[] = {
     {TEXT("ProgramsFolder"), TEXT("Programs")},
     {TEXT("SettingsFolder"), TEXT("Settings")},
     {TEXT("ContactsView"), TEXT("Contacts")},
+    {TEXT("ActiveSyncStatus"), TEXT("ActiveSync")},
 };
 
 // The task bar's clock ticks once a minute.

@@ -32,13 +32,27 @@ void DeviceFixture::TearDown()
 
 void DeviceFixture::UseProfile(const std::string& name) { Connect(name); }
 
-void DeviceFixture::Connect(const std::string& profileName)
+void DeviceFixture::RunProgramsFromImage(const std::vector<std::string>& programs)
+{
+    for (const std::string& program : programs) {
+        fs::path target = HostPath(program);
+        fs::create_directories(target.parent_path());
+        std::error_code ec;
+        fs::create_symlink(fs::path(QM_DEVICE_IMAGE) / program, target, ec);
+        ASSERT_FALSE(ec) << program << ": " << ec.message();
+    }
+    // Beside the root, not in the device's file system.
+    Connect(profile_, root_ + ".socket");
+}
+
+void DeviceFixture::Connect(const std::string& profileName, const std::string& programSocket)
 {
     auto profile = sim::BuiltInProfile(profileName);
     ASSERT_TRUE(profile.has_value()) << profileName;
+    profile_ = profileName;
     auto device = std::make_unique<sim::Device>(root_, *profile);
     device_ = device.get();
-    platform::ConnectInProcess(std::move(device));
+    platform::ConnectInProcess(std::move(device), programSocket);
 }
 
 std::string DeviceFixture::HostPath(const std::string& relative) const { return root_ + "/" + relative; }

@@ -18,6 +18,11 @@ protected:
 
     // Restarts the device on the same root with another built-in profile.
     void UseProfile(const std::string& name);
+    // Restarts the device so that the programs this process starts
+    // (CreateProcessW) run on it beside the test; the device image's
+    // programs at the given paths (e.g. "Windows/task.exe") are put in the
+    // root first. They end when the test does.
+    void RunProgramsFromImage(const std::vector<std::string>& programs);
 
     sim::Device& Device() { return *device_; }
     const std::string& Root() const { return root_; }
@@ -34,9 +39,10 @@ protected:
     std::vector<std::string> Events(const std::string& event) const;
 
 private:
-    void Connect(const std::string& profile);
+    void Connect(const std::string& profile, const std::string& programSocket = "");
 
     std::string root_;
+    std::string profile_ = "qvga";
     sim::Device* device_ = nullptr;
 };
 

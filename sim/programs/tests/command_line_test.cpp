@@ -66,7 +66,15 @@ TEST(TaskOptions, OptionsComeBeforeTheTitle)
     TaskOptions both = ParseTaskOptions(u" --ignore-quit  --ignore-close My  Notes ");
     EXPECT_TRUE(both.ignoreClose);
     EXPECT_TRUE(both.ignoreQuit);
+    EXPECT_FALSE(both.hang || both.denyOpen || both.child);
     EXPECT_EQ(both.title, u"My  Notes ");
+
+    TaskOptions others = ParseTaskOptions(u"--child --hang --protected Task 01");
+    EXPECT_TRUE(others.hang);
+    EXPECT_TRUE(others.denyOpen);
+    EXPECT_TRUE(others.child);
+    EXPECT_FALSE(others.ignoreClose || others.ignoreQuit);
+    EXPECT_EQ(others.title, u"Task 01");
 
     // An option after the title is part of it, as is an unknown one.
     TaskOptions late = ParseTaskOptions(u"Notes --ignore-close");
