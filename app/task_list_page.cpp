@@ -27,7 +27,9 @@ enum {
 };
 
 // id, kind, x, y, width, height, visible, text number, text format, group.
-// The icon lies over the list and comes after it, so it is drawn on top.
+// The icon lies over the list and comes after it, so it is drawn on top;
+// on the short screens it keeps its place against the list's lower right
+// corner, where it stays inside the list instead of over the hint line.
 static const ControlDesc kPortraitTaskLayout[] = {
     {TASK_LIST_CONTROL_ID, CONTROL_KIND_LIST, 0, 0, 240, 200, 1, 0, 0, 0},
     {kClearedLabel, CONTROL_KIND_TEXT_LABEL, 0, 215, 240, 12, 1, 15, LABEL_FORMAT_CENTRE, 0},
@@ -43,7 +45,7 @@ static const ControlDesc kPortraitTaskLayout[] = {
 static const ControlDesc kLandscapeTaskLayout[] = {
     {TASK_LIST_CONTROL_ID, CONTROL_KIND_LIST, 0, 0, 320, 118, 1, 0, 0, 0},
     {kClearedLabel, CONTROL_KIND_TEXT_LABEL, 0, 144, 320, 12, 1, 15, LABEL_FORMAT_CENTRE, 0},
-    {kTaskIcon, CONTROL_KIND_IMAGE, 136, 139, 39, 44, 1, 0, 0, 0},
+    {kTaskIcon, CONTROL_KIND_IMAGE, 216, 57, 39, 44, 1, 0, 0, 0},
     {kSeparator, CONTROL_KIND_IMAGE, 2, 120, 240, 4, 1, 0, 0, 0},
     {kKillButton, CONTROL_KIND_IMAGE, 5, 126, 51, 54, 1, 0, 0, 0},
     {kActivateButton, CONTROL_KIND_IMAGE, 265, 126, 51, 54, 1, 0, 0, 0},
@@ -55,7 +57,7 @@ static const ControlDesc kLandscapeTaskLayout[] = {
 static const ControlDesc kSquareTaskLayout[] = {
     {TASK_LIST_CONTROL_ID, CONTROL_KIND_LIST, 0, 0, 240, 118, 1, 0, 0, 0},
     {kClearedLabel, CONTROL_KIND_TEXT_LABEL, 0, 144, 240, 12, 1, 15, LABEL_FORMAT_CENTRE, 0},
-    {kTaskIcon, CONTROL_KIND_IMAGE, 136, 139, 39, 44, 1, 0, 0, 0},
+    {kTaskIcon, CONTROL_KIND_IMAGE, 136, 57, 39, 44, 1, 0, 0, 0},
     {kSeparator, CONTROL_KIND_IMAGE, 2, 120, 240, 4, 1, 0, 0, 0},
     {kKillButton, CONTROL_KIND_IMAGE, 5, 126, 51, 54, 1, 0, 0, 0},
     {kActivateButton, CONTROL_KIND_IMAGE, 185, 126, 51, 54, 1, 0, 0, 0},

@@ -491,10 +491,10 @@ std::optional<Point> WindowManager::MapOffset(Hwnd from, Hwnd to) const
     return offset;
 }
 
+// The desktop is the shell's Today screen too: brought to the front, it
+// covers the programs as any window does.
 void WindowManager::PlaceOnTop(Hwnd topLevel)
 {
-    if (topLevel == desktop_)
-        return;
     std::vector<Hwnd> before = topLevel_;
     topLevel_.erase(std::remove(topLevel_.begin(), topLevel_.end(), topLevel), topLevel_.end());
     auto position = topLevel_.begin();

@@ -9,8 +9,10 @@
 namespace shell {
 namespace {
 
-// Command ids are the item's place plus one: 0 is the menu's "none chosen".
-const UINT kFirstCommand = 1;
+// "Today" brings the Today screen to the front; the shortcuts follow with
+// their place plus kFirstCommand. 0 is the menu's "none chosen".
+const UINT kTodayCommand = 1;
+const UINT kFirstCommand = 2;
 
 void Start(const Shortcut& shortcut, HWND owner)
 {
@@ -29,17 +31,20 @@ void Start(const Shortcut& shortcut, HWND owner)
 void RunStartMenu(HWND owner, POINT topLeft)
 {
     std::vector<StartMenuItem> items = ReadStartMenuItems();
-    if (items.empty())
-        return;
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return;
+    AppendMenuW(menu, MF_STRING, kTodayCommand, TEXT("Today"));
+    if (!items.empty())
+        AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     for (size_t i = 0; i < items.size(); ++i)
         AppendMenuW(menu, MF_STRING, kFirstCommand + i, items[i].name.c_str());
     UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, topLeft.x, topLeft.y, owner, NULL));
     DestroyMenu(menu);
-    if (chosen >= kFirstCommand && chosen - kFirstCommand < items.size())
+    if (chosen == kTodayCommand)
+        SetForegroundWindow(GetDesktopWindow());
+    else if (chosen >= kFirstCommand && chosen - kFirstCommand < items.size())
         Start(items[chosen - kFirstCommand].shortcut, owner);
 }
 

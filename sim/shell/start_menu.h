@@ -1,5 +1,6 @@
-// The Start menu: a popup menu of the Start menu folders' shortcuts that
-// opens under the Start flag and starts the one chosen.
+// The Start menu: "Today", which brings the Today screen to the front, and
+// the Start menu folders' shortcuts, each starting its program; it opens
+// under the Start flag.
 #pragma once
 
 #include <windows.h>

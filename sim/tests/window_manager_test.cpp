@@ -93,7 +93,7 @@ TEST(WindowGeometry, SubtractKeepsTheBoundingRectangleOfTheRest)
     EXPECT_FALSE(a.Contains(Rect{}));
 }
 
-TEST(WindowManager, DesktopExistsFromTheStartAtTheBottom)
+TEST(WindowManager, DesktopExistsFromTheStartAtTheBottomAndComesToTheFront)
 {
     WindowManager wm(kScreen, kWorkArea);
     const sim::Window* desktop = wm.Get(wm.Desktop());
@@ -111,8 +111,10 @@ TEST(WindowManager, DesktopExistsFromTheStartAtTheBottom)
 
     Hwnd app = TopLevel(wm, kApp, u"App", kWorkArea);
     EXPECT_EQ(wm.TopLevelZOrder(), (std::vector<Hwnd>{app, wm.Desktop()}));
+    // It is the Today screen as well, which comes to the front as any
+    // window does.
     EXPECT_TRUE(wm.BringToTop(wm.Desktop()));
-    EXPECT_EQ(wm.TopLevelZOrder().back(), wm.Desktop());
+    EXPECT_EQ(wm.TopLevelZOrder(), (std::vector<Hwnd>{wm.Desktop(), app}));
     EXPECT_TRUE(wm.Destroy(wm.Desktop()).destroyed.empty());
     EXPECT_TRUE(wm.IsWindow(wm.Desktop()));
 }
@@ -233,10 +235,10 @@ TEST(WindowManager, SetForegroundReportsTheActivationPair)
     EXPECT_FALSE(wm.SetForeground(0xDEAD0).Changed());
     EXPECT_EQ(wm.Active(), first);
 
-    // The desktop can be made foreground but stays at the bottom.
+    // The desktop, made foreground, covers the programs.
     change = wm.SetForeground(wm.Desktop());
     EXPECT_EQ(change.activated, wm.Desktop());
-    EXPECT_EQ(wm.TopLevelZOrder().back(), wm.Desktop());
+    EXPECT_EQ(wm.TopLevelZOrder().front(), wm.Desktop());
 }
 
 TEST(WindowManager, ActivationPassesOnWhenTheActiveWindowGoes)
