@@ -332,7 +332,9 @@ void ListControl::StylusOnRows(int y)
         return;
     }
     if (y >= innerRect.bottom) {
-        int lowest = RowCount() - RowsThatFit(rowHeight, &innerRect);
+        // Rows that all fit never scroll: the last one would hide the first
+        // with no scroll bar to bring it back.
+        int lowest = scrollable ? RowCount() - RowsThatFit(rowHeight, &innerRect) : 0;
         topIndex = topIndex + 1 > lowest ? lowest : topIndex + 1;
         if (topIndex < 0)
             topIndex = 0;

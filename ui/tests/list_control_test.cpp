@@ -240,6 +240,13 @@ TEST_F(ListTest, StylusOnRowsSelectsAndDraggingOutsideScrollsOneRowPerMove)
     EXPECT_EQ(page_->StylusCapture(), nullptr);
     EXPECT_FALSE(HoldTimerRan());
 
+    // Ten rows fit exactly: dragging below shows them all still.
+    Fill(10, 1);
+    Stylus(WM_LBUTTONDOWN, 40, 5);
+    Stylus(WM_MOUSEMOVE, 40, 150);
+    Stylus(WM_LBUTTONUP, 40, 150);
+    EXPECT_EQ(list_->topIndex, 0);
+
     // Below the last row of a short table: the last row.
     Fill(4, 1);
     Stylus(WM_LBUTTONDOWN, 40, 80);
