@@ -163,11 +163,17 @@ void Disconnect()
 
 static unsigned long long s_callCount = 0;
 
+static unsigned long long s_stateEpoch = 0;
+
 unsigned long long CallCount() { return s_callCount; }
+
+unsigned long long StateEpoch() { return s_stateEpoch; }
 
 std::string Call(sim::Op op, const sim::WireWriter& args)
 {
     ++s_callCount;
+    if (!sim::AsksOnly(op))
+        ++s_stateEpoch;
     Connection& connection = Connected();
     std::string frame;
     frame.reserve(2 + args.Data().size());

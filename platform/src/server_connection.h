@@ -37,6 +37,10 @@ std::string Call(sim::Op op, const sim::WireWriter& args);
 // Requests made so far by this process, for measuring round trips.
 unsigned long long CallCount();
 
+// Goes up with every request that may change the device's state (or let
+// another process run); what was read while it stood still is still true.
+unsigned long long StateEpoch();
+
 // This process's emulated pid.
 DWORD CurrentPid();
 

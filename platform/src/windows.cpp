@@ -6,6 +6,7 @@
 #include "server/event_log.h"
 #include "server_connection.h"
 #include "window_info.h"
+#include "window_snapshot.h"
 
 namespace platform {
 namespace {
@@ -57,6 +58,10 @@ int64_t SizeParam(LONG width, LONG height) { return (width & 0xFFFF) | ((height 
 
 std::optional<WindowInfo> QueryWindow(HWND hwnd)
 {
+    if (hwnd) {
+        if (std::optional<WindowInfo> known = SnapshotInfo(hwnd))
+            return known;
+    }
     WireWriter args;
     args.U32(WindowId(hwnd));
     std::string reply = Call(Op::WindowInfo, args);
@@ -65,22 +70,7 @@ std::optional<WindowInfo> QueryWindow(HWND hwnd)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return std::nullopt;
     }
-    WindowInfo info;
-    info.pid = in.U32();
-    info.className = in.Text();
-    info.title = in.Text();
-    info.style = in.U32();
-    info.exStyle = in.U32();
-    info.parent = WindowHandle(in.U32());
-    info.rect.left = in.I32();
-    info.rect.top = in.I32();
-    info.rect.right = in.I32();
-    info.rect.bottom = in.I32();
-    info.clientWidth = in.I32();
-    info.clientHeight = in.I32();
-    info.visible = in.U8() != 0;
-    info.enabled = in.U8() != 0;
-    return info;
+    return ReadWindowInfo(in);
 }
 
 bool StoreWindowTitle(HWND hwnd, LPCWSTR text)
@@ -312,6 +302,10 @@ HWND FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName)
 
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
+    if (hWnd) {
+        if (std::optional<HWND> sibling = SnapshotSibling(hWnd, uCmd))
+            return *sibling;
+    }
     WireWriter args;
     args.U32(WindowId(hWnd)).U32(uCmd);
     return AskForWindow(Op::GetWindow, args);

@@ -213,6 +213,41 @@ TEST_F(TaskCallsTest, TheActiveWindowIsTheCallersOnlyWhileItsOwnIsInFront)
               "activate hwnd=" + std::to_string(reinterpret_cast<uintptr_t>(other.window)) + " title=\"Other\"");
 }
 
+// A walk reads the windows once; whatever this program does next, and
+// whatever the others do while it waits, the next question sees.
+TEST_F(TaskCallsTest, AWalkNeverAnswersFromWhatHasChangedSince)
+{
+    HWND own = MakeOwnWindow(u"Own window");
+    Task first = StartTask(u"", u"First");
+    Task second = StartTask(u"", u"Second");
+    ASSERT_TRUE(SetForegroundWindow(own));
+    std::vector<HWND> before = ZOrder(own);
+    ASSERT_GE(before.size(), 3u);
+    EXPECT_EQ(before[0], own);
+    EXPECT_TRUE(IsWindowVisible(first.window));
+
+    // Changes made by this program.
+    ASSERT_TRUE(SetForegroundWindow(first.window));
+    EXPECT_EQ(GetWindow(own, GW_HWNDFIRST), first.window);
+    ShowWindow(own, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(own));
+    SetWindowTextW(own, u"Renamed");
+    WCHAR title[64];
+    GetWindowTextW(own, title, 64);
+    EXPECT_EQ(std::u16string(title), u"Renamed");
+
+    // A change by another program, made while this one waited.
+    EXPECT_TRUE(IsWindow(second.window));
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, second.pid);
+    ASSERT_NE(process, nullptr);
+    ASSERT_TRUE(TerminateProcess(process, 0));
+    WaitForSingleObject(process, 2000);
+    CloseHandle(process);
+    EXPECT_FALSE(IsWindow(second.window));
+    std::vector<HWND> after = ZOrder(own);
+    EXPECT_EQ(std::count(after.begin(), after.end(), second.window), 0);
+}
+
 TEST_F(TaskCallsTest, OpenProcessRefusesEndedAndProtectedProcesses)
 {
     Task open = StartTask(u"", u"Open");

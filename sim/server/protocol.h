@@ -67,6 +67,7 @@ enum class Op : uint16_t {
     EnableWindow,
     VisibleRegion,    // hwnd, whole window -> ok, origin, rectangles (screen)
     GetWindowLong,    // hwnd, index, unused value -> WindowLongReply, value
+    TopLevelWindows,  // -> count, then each top-level window in z-order: id and WindowInfo's reply
 
     // Messages, timers, painting
     GetMessage = 90,  // filter (blocks)
@@ -84,6 +85,34 @@ enum class Op : uint16_t {
     ContinueWait,     // after handling a sent message, wait on as before
     CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows
 };
+
+// Requests that read the device's state and change none of it. While a
+// process makes only these, nothing on the device can change: the others
+// wait, and the server acts on its own only when every process waits.
+inline bool AsksOnly(Op op)
+{
+    switch (op) {
+    case Op::Status:
+    case Op::Screen:
+    case Op::ProcessState:
+    case Op::OpenProcess:
+    case Op::TickCount:
+    case Op::LocalTime:
+    case Op::WindowInfo:
+    case Op::FindWindow:
+    case Op::GetWindow:
+    case Op::Desktop:
+    case Op::FocusState:
+    case Op::WindowFromPoint:
+    case Op::VisibleRegion:
+    case Op::GetWindowLong:
+    case Op::UpdateRect:
+    case Op::TopLevelWindows:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // What the server puts first in the reply to a waiting operation.
 enum class WaitReply : uint8_t {

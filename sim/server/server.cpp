@@ -43,30 +43,6 @@ enum class Watched : uint64_t { Listening = 0, Unidentified = 1, Program = 2 };
 
 uint64_t WatchKey(Watched kind, uint32_t value) { return (static_cast<uint64_t>(kind) << 32) | value; }
 
-// Requests that read the device's state and change none of it.
-bool AsksOnly(Op op)
-{
-    switch (op) {
-    case Op::Status:
-    case Op::Screen:
-    case Op::ProcessState:
-    case Op::OpenProcess:
-    case Op::TickCount:
-    case Op::LocalTime:
-    case Op::WindowInfo:
-    case Op::FindWindow:
-    case Op::GetWindow:
-    case Op::Desktop:
-    case Op::FocusState:
-    case Op::WindowFromPoint:
-    case Op::VisibleRegion:
-    case Op::GetWindowLong:
-    case Op::UpdateRect:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // How a host process that ended without saying so is reported.
 uint32_t ExitCodeOfStatus(int status)

@@ -41,6 +41,22 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b)
     return true;
 }
 
+// An ok byte, then what QueryWindow reads: the same for one window and for
+// each window of the top-level list.
+void WriteWindowInfo(WireWriter& out, const WindowManager& windows, Hwnd hwnd)
+{
+    const Window* window = windows.Get(hwnd);
+    out.U8(window ? 1 : 0);
+    if (!window)
+        return;
+    Rect client = windows.ClientRect(hwnd);
+    out.U32(window->pid).Text(window->className).Text(window->title).U32(window->style).U32(window->exStyle);
+    out.U32(windows.Parent(hwnd));
+    out.I32(window->rect.left).I32(window->rect.top).I32(window->rect.right).I32(window->rect.bottom);
+    out.I32(client.Width()).I32(client.Height());
+    out.U8(windows.IsVisible(hwnd) ? 1 : 0).U8(windows.IsEnabled(hwnd) ? 1 : 0);
+}
+
 }  // namespace
 
 void Server::Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam)
@@ -246,18 +262,16 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
     case Op::RaiseWindow:
         out.U8(windows_.BringToTop(in.U32()) ? 1 : 0);
         break;
-    case Op::WindowInfo: {
-        Hwnd hwnd = in.U32();
-        const Window* window = windows_.Get(hwnd);
-        out.U8(window ? 1 : 0);
-        if (!window)
-            break;
-        Rect client = windows_.ClientRect(hwnd);
-        out.U32(window->pid).Text(window->className).Text(window->title).U32(window->style).U32(window->exStyle);
-        out.U32(windows_.Parent(hwnd));
-        out.I32(window->rect.left).I32(window->rect.top).I32(window->rect.right).I32(window->rect.bottom);
-        out.I32(client.Width()).I32(client.Height());
-        out.U8(windows_.IsVisible(hwnd) ? 1 : 0).U8(windows_.IsEnabled(hwnd) ? 1 : 0);
+    case Op::WindowInfo:
+        WriteWindowInfo(out, windows_, in.U32());
+        break;
+    case Op::TopLevelWindows: {
+        const std::vector<Hwnd>& order = windows_.TopLevelZOrder();
+        out.U32(static_cast<uint32_t>(order.size()));
+        for (Hwnd hwnd : order) {
+            out.U32(hwnd);
+            WriteWindowInfo(out, windows_, hwnd);
+        }
         break;
     }
     case Op::SetWindowText: {
