@@ -87,6 +87,38 @@ TEST_F(CompositingTest, AlphaImageLandsUprightOverWhatWasThere)
     FreeAlphaImage(image);
 }
 
+// A vertical meter copies back the lower part of its picture, taken from
+// (0, h - t): the soft pixels there are blended with what lies under them
+// on the target, not with what lies under the picture's origin.
+TEST_F(CompositingTest, PartFromASourceOffsetBlendsWithTheTargetUnderIt)
+{
+    AlphaImage* image = new AlphaImage();
+    image->width = 4;
+    image->height = 2;
+    image->bytesPerPixel = 4;
+    image->pixels = new BYTE[32];
+    for (int i = 0; i < 4; ++i) {
+        BYTE bottom[] = {255, 255, 255, 128};  // soft white
+        BYTE top[] = {0, 0, 255, 255};         // opaque red
+        memcpy(image->pixels + 4 * i, bottom, 4);
+        memcpy(image->pixels + 16 + 4 * i, top, 4);
+    }
+    // Black everywhere but row 2, which is blue.
+    Fill(RGB(0, 0, 0));
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+    RECT row2 = {0, 2, 8, 3};
+    FillRect(dc_, &row2, blue);
+    DeleteObject(blue);
+
+    DrawAlphaImage(dc_, image, 3, 2, -1, 1, 0, 1);
+    EXPECT_EQ(At(3, 2), (std::vector<int>{127, 127, 226})) << "soft white over the blue beneath it";
+    EXPECT_EQ(At(6, 2), (std::vector<int>{127, 127, 226}));
+    EXPECT_EQ(At(2, 2), (std::vector<int>{0, 0, 200}));
+    EXPECT_EQ(At(3, 1), (std::vector<int>{0, 0, 0})) << "the red top row is not copied back";
+    EXPECT_EQ(At(3, 3), (std::vector<int>{0, 0, 0}));
+    FreeAlphaImage(image);
+}
+
 TEST_F(CompositingTest, ScratchBitmapIsKeptForTheSameSizeOnly)
 {
     HBITMAP first = ScratchBitmap(dc_, 10, 10);
