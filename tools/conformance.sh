@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 compiler=i686-w64-mingw32-g++
 flags="-std=c++17 -fsyntax-only -Wall -DUNICODE -D_UNICODE -Iplatform/include -I."
 
-sources=$(find app status settings graphics ui today setup platform/conformance \
+sources=$(find app status settings graphics tasks ui today setup platform/conformance \
     -name '*.cpp' -not -path '*/tests/*' 2>/dev/null | sort)
 
 failed=0
