@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <aygshell.h>
 #include <imgdecmp.h>
+#include <todaycmn.h>
 #include <cstddef>
 
 static_assert(sizeof(void*) == 4, "the conformance build is the 32-bit device's");
@@ -36,3 +37,11 @@ static_assert(offsetof(SIPINFO, rcVisibleDesktop) == 8, "visible desktop");
 static_assert(sizeof(DecompressImageInfo) == 60, "decompression request record");
 static_assert(offsetof(DecompressImageInfo, pfnGetData) == 48, "data callback");
 static_assert(offsetof(DecompressImageInfo, crTransparentOverride) == 56, "transparent colour override");
+
+static_assert(sizeof(TODAYLISTITEM) == 628, "Today item record");
+static_assert(offsetof(TODAYLISTITEM, cyp) == 72, "item height");
+static_assert(offsetof(TODAYLISTITEM, fEnabled) == 76, "enabled flag");
+static_assert(offsetof(TODAYLISTITEM, szDLLPath) == 88, "library path");
+static_assert(offsetof(TODAYLISTITEM, hinstDLL) == 608, "library instance");
+static_assert(WM_TODAYCUSTOM_QUERYREFRESHCACHE == 0x04F3 && WM_TODAYCUSTOM_ACTION == 0x04F7, "item messages");
+static_assert(TODAYM_GETCOLOR == 0x0464 && TODAYM_TOOKSELECTION == 0x0466, "shell messages");
