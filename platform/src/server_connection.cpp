@@ -145,6 +145,8 @@ void ConnectInProcess(std::unique_ptr<sim::Device> device, const std::string& pr
     StartLocal(Current(), std::move(device), programSocket);
 }
 
+static unsigned long long s_stateEpoch = 0;
+
 void Disconnect()
 {
     Connection& connection = Current();
@@ -158,12 +160,12 @@ void Disconnect()
     connection.remote.reset();
     connection.screen.reset();
     connection.pid = 0;
+    // Nothing read from the old device holds for the next.
+    ++s_stateEpoch;
     ForgetLocalWindows();
 }
 
 static unsigned long long s_callCount = 0;
-
-static unsigned long long s_stateEpoch = 0;
 
 unsigned long long CallCount() { return s_callCount; }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "local_windows.h"
+#include "server/screen_buffer.h"
 #include "server_connection.h"
 
 namespace platform {
@@ -12,13 +13,22 @@ namespace {
 struct Snapshot {
     bool taken = false;
     unsigned long long epoch = 0;
+    // The screen's layout version: a process that ends while this one runs
+    // takes its windows with it, and the server bumps it for that.
+    uint64_t layout = 0;
     std::vector<HWND> order;
     std::vector<WindowInfo> infos;
 };
 
 Snapshot g_snapshot;
 
-bool Current() { return g_snapshot.taken && g_snapshot.epoch == StateEpoch(); }
+// Without the shared screen there is nothing to tell a change by; no copy
+// is kept then.
+bool Current()
+{
+    sim::ScreenBuffer* screen = DeviceScreen();
+    return screen && g_snapshot.taken && g_snapshot.epoch == StateEpoch() && g_snapshot.layout == screen->LayoutVersion();
+}
 
 void Take()
 {
@@ -34,8 +44,10 @@ void Take()
         g_snapshot.order.push_back(hwnd);
         g_snapshot.infos.push_back(ReadWindowInfo(in));
     }
-    g_snapshot.taken = true;
+    sim::ScreenBuffer* screen = DeviceScreen();
+    g_snapshot.taken = screen != nullptr;
     g_snapshot.epoch = StateEpoch();
+    g_snapshot.layout = screen ? screen->LayoutVersion() : 0;
 }
 
 // The window's place in the snapshot, or -1.

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <unistd.h>
+#include <csignal>
+#include <iterator>
+#include <fstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,6 +98,26 @@ protected:
     }
 
     std::vector<std::string> CrossMessages() const { return Events("xmsg"); }
+
+    // Kills the host process of a program of this device from outside it,
+    // as a crash would end it.
+    bool KillHostProcess(DWORD devicePid) const
+    {
+        const std::string pid = "DEVSIM_PID=" + std::to_string(devicePid);
+        const std::string root = "DEVSIM_ROOT=" + Root();
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream in(entry.path() / "environ", std::ios::binary);
+            std::string environment((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::string padded = std::string(1, '\0') + environment;
+            if (padded.find(std::string(1, '\0') + pid + '\0') == std::string::npos ||
+                padded.find(std::string(1, '\0') + root + '\0') == std::string::npos)
+                continue;
+            pid_t host = (pid_t)atoi(entry.path().filename().c_str());
+            if (host > 0 && kill(host, SIGKILL) == 0)
+                return true;
+        }
+        return false;
+    }
 
     std::vector<Task> tasks_;
 };
@@ -246,6 +271,13 @@ TEST_F(TaskCallsTest, AWalkNeverAnswersFromWhatHasChangedSince)
     EXPECT_FALSE(IsWindow(second.window));
     std::vector<HWND> after = ZOrder(own);
     EXPECT_EQ(std::count(after.begin(), after.end(), second.window), 0);
+
+    // A program that dies while this one runs, without a word to the device.
+    ZOrder(own);
+    EXPECT_TRUE(IsWindow(first.window));
+    ASSERT_TRUE(KillHostProcess(first.pid));
+    usleep(300000);
+    EXPECT_FALSE(IsWindow(first.window));
 }
 
 TEST_F(TaskCallsTest, OpenProcessRefusesEndedAndProtectedProcesses)

@@ -254,6 +254,9 @@ void Server::ProcessEnded(Process& process, uint32_t exitCode)
     NotifyActivation(0, nullptr, destruction.activation);
     EndSendsFrom(process.pid);
     LogEvent("process-exit pid=" + PidText(process.pid) + " code=" + std::to_string(exitCode));
+    // Its windows may go while another program runs and reads the windows
+    // without asking again.
+    PublishLayout();
     WakeWaiters();
 }
 
