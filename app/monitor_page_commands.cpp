@@ -40,22 +40,6 @@ static void StartSettingsPanel(const WCHAR* program, const WCHAR* panelPage)
         StartProgram(CONTROL_PANEL, panelPage);
 }
 
-// Copies the theme's name first: applying it rebuilds the theme list.
-static BOOL ChooseTheme(MonitorWindow* window, int row)
-{
-    const StringTable* themes = window->ThemeList();
-    if (themes == NULL || row > themes->rowCount)
-        return FALSE;
-    WCHAR name[MAX_PATH];
-    wcsncpy(name, themes->GetCell(row, 1), MAX_PATH - 1);
-    name[MAX_PATH - 1] = 0;
-    // The page is made anew for the new theme; only the window is used
-    // from here on.
-    window->ApplyTheme(name);
-    BuildMonitorPageMenu(window);
-    return TRUE;
-}
-
 BOOL MonitorPage::OnCommand(WPARAM commandId)
 {
     MonitorWindow* window = (MonitorWindow*)m_window;
@@ -74,8 +58,14 @@ BOOL MonitorPage::OnCommand(WPARAM commandId)
         BuildMonitorPageMenu(window);
         return TRUE;
     }
-    if (command > THEME_COMMAND_BASE && command <= THEME_COMMAND_LAST)
-        return ChooseTheme(window, command - THEME_COMMAND_BASE);
+    if (command > THEME_COMMAND_BASE && command <= THEME_COMMAND_LAST) {
+        // The page is made anew for the new theme; only the window is used
+        // from here on.
+        if (!window->ApplyThemeRow(command - THEME_COMMAND_BASE))
+            return FALSE;
+        BuildMonitorPageMenu(window);
+        return TRUE;
+    }
     if (m_agreementMode && command == LEFT_SOFT_KEY_COMMAND) {
         AcceptAgreement();
         return TRUE;

@@ -59,6 +59,10 @@ public:
     void PrepareBackground();
     // Switches to the named theme and keeps it in the settings.
     void ApplyTheme(const WCHAR* themeName);
+    // ApplyTheme with the theme in that row of the theme list; FALSE when
+    // there is no such row. The page may be made anew: callers use only
+    // the window afterwards.
+    BOOL ApplyThemeRow(int row);
 
     int LanguageNumber() const { return m_languageNumber; }
     int CurrentPageId() const { return m_pageId; }

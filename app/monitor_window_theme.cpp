@@ -138,6 +138,18 @@ void MonitorWindow::ApplyTheme(const WCHAR* themeName)
     SetCursor(LoadCursorW(NULL, IDC_ARROW));
 }
 
+BOOL MonitorWindow::ApplyThemeRow(int row)
+{
+    if (m_themeList == NULL || row < 1 || row > m_themeList->rowCount)
+        return FALSE;
+    // Copied first: applying the theme rebuilds the theme list.
+    WCHAR name[MAX_PATH];
+    wcsncpy(name, m_themeList->GetCell(row, 1), MAX_PATH - 1);
+    name[MAX_PATH - 1] = 0;
+    ApplyTheme(name);
+    return TRUE;
+}
+
 void MonitorWindow::FinishPopupThemeChange()
 {
     HWND desktop = GetDesktopWindow();

@@ -190,25 +190,12 @@ void PopupTaskPage::OnActivate(BOOL active)
         RefreshList();
 }
 
-// Copies the theme's name first: applying it rebuilds the theme list.
-static BOOL ChoosePopupTheme(MonitorWindow* window, int row)
-{
-    const StringTable* themes = window->ThemeList();
-    if (themes == NULL || row > themes->rowCount)
-        return FALSE;
-    WCHAR name[MAX_PATH];
-    wcsncpy(name, themes->GetCell(row, 1), MAX_PATH - 1);
-    name[MAX_PATH - 1] = 0;
-    window->ApplyTheme(name);
-    return TRUE;
-}
-
 BOOL PopupTaskPage::OnCommand(WPARAM commandId)
 {
     MonitorWindow* window = (MonitorWindow*)m_window;
     int command = (int)LOWORD(commandId);
     if (command > THEME_COMMAND_BASE) {
-        if (!ChoosePopupTheme(window, command - THEME_COMMAND_BASE))
+        if (!window->ApplyThemeRow(command - THEME_COMMAND_BASE))
             return FALSE;
         InstallMenu();
         return TRUE;
