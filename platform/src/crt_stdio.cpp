@@ -139,6 +139,8 @@ FILE* _wfopen(const WCHAR* filename, const WCHAR* mode)
         errno = ENOENT;
         return nullptr;
     }
+    if (hostMode.find_first_of("wa+") != std::string::npos && !platform::UnshareHostFile(hostPath))
+        return nullptr;
     FILE* stream = fopen(hostPath.c_str(), hostMode.c_str());
     if (!stream)
         return errno == EISDIR ? RefuseFolder() : nullptr;

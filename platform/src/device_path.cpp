@@ -1,8 +1,10 @@
 #include "device_path.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -213,6 +215,29 @@ bool DeviceFileInfo(const std::string& hostPath, WIN32_FIND_DATAW& info)
     info.ftLastAccessTime = FileTimeOf(host.st_atim);
     info.ftLastWriteTime = FileTimeOf(host.st_mtim);
     info.dwOID = 0;
+    return true;
+}
+
+bool UnshareHostFile(const std::string& hostPath)
+{
+    struct stat info {};
+    if (stat(hostPath.c_str(), &info) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(info.st_mode) || info.st_nlink <= 1)
+        return true;
+    // The copy goes beside the file and replaces it by rename, so that a
+    // failure leaves the shared file as it was.
+    std::string copyPath = hostPath + ".unshare";
+    std::error_code ec;
+    fs::copy_file(hostPath, copyPath, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::last_write_time(copyPath, fs::last_write_time(hostPath, ec), ec);
+    if (ec || rename(copyPath.c_str(), hostPath.c_str()) != 0) {
+        int error = ec ? ec.value() : errno;
+        unlink(copyPath.c_str());
+        errno = error;
+        return false;
+    }
     return true;
 }
 

@@ -33,6 +33,12 @@ std::optional<std::u16string> DeviceNameOf(const std::string& hostName);
 // times (cFileName is left alone). False with errno set when it is missing.
 bool DeviceFileInfo(const std::string& hostPath, WIN32_FIND_DATAW& info);
 
+// A device root may share its files with the image it was filled from (hard
+// links); a file about to be written is given its own copy first, so that
+// writes stay on this device. True when the file is now its own or missing;
+// false with errno set when the copy cannot be made.
+bool UnshareHostFile(const std::string& hostPath);
+
 // A name in the one case that device names compare in.
 std::u16string FoldDeviceName(std::u16string_view name);
 

@@ -185,6 +185,10 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
+    if (writable && !UnshareHostFile(hostPath)) {
+        SetLastError(ErrorFromErrno(errno, hostPath));
+        return INVALID_HANDLE_VALUE;
+    }
     bool existed = false;
     int fd = OpenForDisposition(hostPath, OpenAccessFlags(dwDesiredAccess) | O_CLOEXEC, dwCreationDisposition,
                                 existed);

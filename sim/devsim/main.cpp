@@ -44,12 +44,8 @@ bool PrepareRoot(const sim::DevsimOptions& options, const sim::DeviceProfile& pr
         error = "no device image at " + image.string() + " (build the project first)";
         return false;
     }
-    fs::create_directories(options.root, ec);
-    fs::copy(image, options.root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        error = "cannot fill " + options.root.string() + ": " + ec.message();
+    if (!sim::FillDeviceRoot(image.string(), options.root.string(), error))
         return false;
-    }
     for (const std::string& path : profile.imageOmit)
         sim::DeleteDeviceFile(options.root.string(), platform::Utf16FromUtf8(path));
     return true;

@@ -4,7 +4,37 @@
 
 #include "device_path.h"
 
+namespace fs = std::filesystem;
+
 namespace sim {
+
+bool FillDeviceRoot(const std::string& imagePath, const std::string& rootPath, std::string& error)
+{
+    std::error_code ec;
+    fs::create_directories(rootPath, ec);
+    fs::recursive_directory_iterator entries(imagePath, ec);
+    for (; !ec && entries != fs::recursive_directory_iterator(); entries.increment(ec)) {
+        fs::path target = fs::path(rootPath) / fs::relative(entries->path(), imagePath, ec);
+        if (ec)
+            break;
+        if (entries->is_directory(ec)) {
+            fs::create_directories(target, ec);
+        } else {
+            fs::create_hard_link(entries->path(), target, ec);
+            if (ec)
+                fs::copy_file(entries->path(), target, ec);
+        }
+        if (ec) {
+            error = "cannot fill " + target.string() + ": " + ec.message();
+            return false;
+        }
+    }
+    if (ec) {
+        error = "cannot fill " + rootPath + " from " + imagePath + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
 
 bool DeleteDeviceFile(const std::string& rootPath, const std::u16string& cePath)
 {
@@ -12,9 +42,9 @@ bool DeleteDeviceFile(const std::string& rootPath, const std::u16string& cePath)
     if (!platform::MapDevicePathIn(rootPath, cePath.c_str(), hostPath))
         return false;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(hostPath, ec)))
+    if (!fs::is_regular_file(fs::symlink_status(hostPath, ec)))
         return false;
-    return std::filesystem::remove(hostPath, ec);
+    return fs::remove(hostPath, ec);
 }
 
 }  // namespace sim

@@ -1,10 +1,17 @@
 // Files of the device's file system, handled by the simulator itself (not a
-// program): a script's delete, the profile's omitted image files.
+// program): filling a root from the image, a script's delete, the profile's
+// omitted image files.
 #pragma once
 
 #include <string>
 
 namespace sim {
+
+// Fills an empty root with the image's folders and files. Files are hard
+// links to the image's where the file system allows (programs copy a shared
+// file before they write it), copies elsewhere. False with the reason in
+// `error` when a folder or file cannot be made.
+bool FillDeviceRoot(const std::string& imagePath, const std::string& rootPath, std::string& error);
 
 // Removes the file at a CE path below the root (matched without regard to
 // case, as programs see it); false when there is no such file, it is a
