@@ -1,12 +1,16 @@
-// The running program's own file name.
+// The file names of the running program and of the libraries it loaded.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "ce/errors.h"
 #include "ce/files.h"
 #include "device_path.h"
+#include "module_library.h"
+#include "module_resources.h"
+#include "shell_library.h"
 #include "text_convert.h"
 
 namespace platform {
@@ -35,19 +39,29 @@ std::u16string ProgramPath()
 }  // namespace
 }  // namespace platform
 
-// FIXME: every module handle stands for the main program until libraries
-// are loaded by the process model.
+// The main program (a null handle too), a library LoadLibraryW loaded, or
+// the platform's own shell library.
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
 {
     if (!lpFilename) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
+    std::u16string path;
+    if (!hModule || hModule == platform::MainModule()) {
+        path = platform::ProgramPath();
+    } else if (platform::IsBuiltInLibrary(hModule)) {
+        path = u"\\Windows\\aygshell.dll";
+    } else if (std::optional<std::u16string> library = platform::LoadedLibraryPath(hModule)) {
+        path = *library;
+    } else {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
     if (nSize == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
-    std::u16string path = platform::ProgramPath();
     size_t copied = std::min<size_t>(path.size(), nSize - 1);
     std::copy_n(path.begin(), copied, lpFilename);
     lpFilename[copied] = u'\0';

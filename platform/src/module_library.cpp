@@ -15,6 +15,7 @@
 
 #include "ce/errors.h"
 #include "ce/files.h"
+#include "ce/ordinal_exports.h"
 #include "ce/resources.h"
 #include "device_path.h"
 #include "module_library.h"
@@ -138,7 +139,29 @@ bool DefinedIn(HMODULE module, void* symbol)
            dlinfo(module, RTLD_DI_LINKMAP, &self) == 0 && owner == self;
 }
 
+// The library's own table of exports by number, when it has one.
+FARPROC OrdinalExportOf(HMODULE module, WORD ordinal)
+{
+    void* symbol = dlsym(module, "platform_module_ordinals");
+    if (ordinal == 0 || !symbol || !DefinedIn(module, symbol))
+        return nullptr;
+    for (const OrdinalExport* entry = static_cast<const OrdinalExport*>(symbol); entry->ordinal != 0; ++entry) {
+        if (entry->ordinal == ordinal)
+            return entry->proc;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::optional<std::u16string> LoadedLibraryPath(HMODULE module)
+{
+    std::lock_guard<std::mutex> lock(librariesLock);
+    auto library = Find(module);
+    if (library == libraries.end())
+        return std::nullopt;
+    return library->devicePath;
+}
 
 HMODULE FindLoadedLibrary(LPCWSTR name)
 {
@@ -187,11 +210,11 @@ FARPROC GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName)
             SetLastError(ERROR_PROC_NOT_FOUND);
         return proc;
     }
-    // FIXME: exports by ordinal (MAKEINTRESOURCE) of a loaded library need
-    // an ordinal table that the library publishes; none is looked up yet.
     if (IS_INTRESOURCE(lpProcName)) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
+        FARPROC proc = platform::OrdinalExportOf(module, LOWORD(reinterpret_cast<UINT_PTR>(lpProcName)));
+        if (!proc)
+            SetLastError(ERROR_PROC_NOT_FOUND);
+        return proc;
     }
     void* symbol = dlsym(module, platform::Utf8FromUtf16(lpProcName).c_str());
     if (!symbol || !platform::DefinedIn(module, symbol)) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -120,6 +122,57 @@ TEST_F(FilesTest, ReadAndWriteThroughTheHandle)
     EXPECT_FALSE(WriteFile(file, "x", 1, &count, nullptr));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(CloseHandle(file));
+}
+
+// A root filled from the image shares its files with it by hard links:
+// opening for reading keeps the link, every way of writing breaks it first.
+TEST_F(FilesTest, WritingASharedFileLeavesTheOtherLinkAlone)
+{
+    namespace fs = std::filesystem;
+    const char* names[] = {"create.txt", "truncate.txt", "readwrite.txt", "append.txt", "wfopen.txt"};
+    fs::path image = fs::path(Root()).parent_path() / (fs::path(Root()).filename().string() + "-image");
+    fs::create_directories(image);
+    for (const char* name : names) {
+        WriteHostFile(name, "image data");
+        fs::rename(HostPath(name), image / name);
+        fs::create_hard_link(image / name, HostPath(name));
+    }
+
+    HANDLE file = Open(u"\\create.txt", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    EXPECT_EQ(fs::hard_link_count(image / "create.txt"), 2u);
+
+    const std::pair<LPCWSTR, DWORD> opens[] = {{u"\\create.txt", CREATE_ALWAYS},
+                                               {u"\\truncate.txt", TRUNCATE_EXISTING},
+                                               {u"\\readwrite.txt", OPEN_EXISTING}};
+    for (const auto& [path, disposition] : opens) {
+        file = Open(path, GENERIC_READ | GENERIC_WRITE, disposition);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD count = 0;
+        EXPECT_TRUE(WriteFile(file, "device", 6, &count, nullptr));
+        CloseHandle(file);
+    }
+    for (const auto& [mode, name] : {std::pair{u"a", "append.txt"}, std::pair{u"w", "wfopen.txt"}}) {
+        FILE* stream = _wfopen((u"\\" + std::u16string(name, name + strlen(name))).c_str(), mode);
+        ASSERT_NE(stream, nullptr) << name;
+        fputws(u"device", stream);
+        fclose(stream);
+    }
+
+    EXPECT_EQ(ReadHostFile("create.txt"), "device");
+    EXPECT_EQ(ReadHostFile("truncate.txt"), "device");
+    EXPECT_EQ(ReadHostFile("readwrite.txt"), "devicedata");
+    EXPECT_EQ(ReadHostFile("append.txt"), "image datadevice");
+    EXPECT_EQ(ReadHostFile("wfopen.txt"), "device");
+    for (const char* name : names) {
+        EXPECT_EQ(fs::hard_link_count(image / name), 1u) << name;
+        EXPECT_FALSE(fs::exists(HostPath(std::string(name) + ".unshare"))) << name;
+        std::ifstream in(image / name);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text, "image data") << name;
+    }
+    fs::remove_all(image);
 }
 
 TEST_F(FilesTest, ClosedAndForeignHandlesAreInvalid)
@@ -354,7 +407,7 @@ TEST_F(FilesTest, ModuleFileNameIsTheProgramsDevicePath)
         const std::u16string expected = u"\\Program Files\\Quib Monitor\\quibmonitor.exe";
         EXPECT_EQ(GetModuleFileNameW(nullptr, buffer, MAX_PATH), DWORD(expected.size()));
         EXPECT_EQ(std::u16string(buffer), expected);
-        EXPECT_EQ(GetModuleFileNameW(reinterpret_cast<HMODULE>(0x10000), buffer, MAX_PATH), DWORD(expected.size()));
+        EXPECT_EQ(GetModuleFileNameW(GetModuleHandleW(nullptr), buffer, MAX_PATH), DWORD(expected.size()));
         EXPECT_EQ(GetModuleFileNameW(nullptr, buffer, DWORD(expected.size() + 1)), DWORD(expected.size()));
         EXPECT_EQ(std::u16string(buffer), expected);
 

@@ -110,18 +110,36 @@ TEST_F(LibraryLoading, OnlyTheLibrarysOwnExportsAreFound)
     HMODULE library = LoadLibraryW(u"Reslib.dll");
     ASSERT_NE(library, nullptr);
     EXPECT_NE(GetProcAddress(library, u"platform_module_resources"), nullptr);
+    // Numbers come from the library's ordinal table.
+    for (WORD ordinal : {240, 241}) {
+        FARPROC proc = GetProcAddress(library, MAKEINTRESOURCEW(ordinal));
+        ASSERT_NE(proc, nullptr) << ordinal;
+        EXPECT_EQ(proc(), ordinal);
+    }
     // malloc is reachable through the library's dependencies but is not
-    // one of its exports.
-    // FIXME: exports by ordinal are not looked up yet; this expectation
-    // changes once the library's ordinal table is read.
-    for (LPCWSTR name : {u"NoSuchExport", u"malloc", static_cast<LPCWSTR>(MAKEINTRESOURCEW(240))}) {
+    // one of its exports; the main program has no ordinal table.
+    for (LPCWSTR name : {u"NoSuchExport", u"malloc", static_cast<LPCWSTR>(MAKEINTRESOURCEW(242)),
+                         static_cast<LPCWSTR>(MAKEINTRESOURCEW(0))}) {
         SetLastError(kSentinel);
         EXPECT_EQ(GetProcAddress(library, name), nullptr);
         EXPECT_EQ(GetLastError(), DWORD(ERROR_PROC_NOT_FOUND));
     }
+    SetLastError(kSentinel);
+    EXPECT_EQ(GetProcAddress(nullptr, MAKEINTRESOURCEW(240)), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PROC_NOT_FOUND));
     int notAModule = 0;
     SetLastError(kSentinel);
     EXPECT_EQ(GetProcAddress(reinterpret_cast<HMODULE>(&notAModule), u"platform_module_resources"), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_MOD_NOT_FOUND));
+
+    // Each module names its own file; a handle that is none names nothing.
+    WCHAR path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(library, path, MAX_PATH);
+    EXPECT_EQ(std::u16string(path, length), u"\\Windows\\Reslib.dll");
+    length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(std::u16string(path, length), u"\\Program Files\\Test\\prog.exe");
+    SetLastError(kSentinel);
+    EXPECT_EQ(GetModuleFileNameW(reinterpret_cast<HMODULE>(&notAModule), path, MAX_PATH), 0u);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_MOD_NOT_FOUND));
     EXPECT_TRUE(FreeLibrary(library));
 }
