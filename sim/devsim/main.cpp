@@ -99,6 +99,8 @@ int main(int argc, char** argv)
         std::cerr << "devsim: " << error << "\n";
         return 2;
     }
+    if (options.fillOnly)
+        return 0;
 
     std::ofstream logFile;
     if (!options.log.empty()) {

@@ -69,6 +69,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             ok = TakePath(argc, argv, i, options.root, error);
         else if (arg == "--reset")
             options.reset = true;
+        else if (arg == "--fill-only")
+            options.fillOnly = true;
         else if (arg == "--profile")
             ok = TakeValue(argc, argv, i, options.profile, error);
         else if (arg == "--script")
@@ -99,12 +101,15 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
 
 std::string DevsimUsage()
 {
-    return "usage: devsim [--root DIR] [--reset] [--profile NAME|FILE] [--script FILE] [--log FILE]\n"
+    return "usage: devsim [--root DIR] [--reset] [--fill-only] [--profile NAME|FILE] [--script FILE]\n"
+           "              [--log FILE]\n"
            "              [--realtime] [--shots DIR] [--rebaseline] [--zoom N] [--help]\n"
            "              [--start PATH [ARGS...]]\n"
            "  --root DIR       the device's file system (default: devroot in the current folder);\n"
            "                   a missing or empty DIR is first filled from the device image\n"
            "  --reset          refill DIR from the device image\n"
+           "  --fill-only      fill DIR for the profile's device and stop without booting, so\n"
+           "                   that files can be changed before the first boot\n"
            "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, or a profile file\n"
            "  --script FILE    run FILE headless; exit 1 when an expectation fails; without it\n"
            "                   the device shows in a window when there is a display\n"

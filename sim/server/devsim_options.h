@@ -9,6 +9,7 @@ namespace sim {
 struct DevsimOptions {
     std::filesystem::path root = "devroot";  // the device's file system
     bool reset = false;                      // refill the root from the device image
+    bool fillOnly = false;                   // fill the root for the profile, then stop
     std::string profile = "qvga";            // a built-in profile name or a profile file
     std::filesystem::path script;            // empty: interactive
     std::filesystem::path log;               // empty: standard output

@@ -28,15 +28,15 @@ TEST(DevsimOptions, DefaultsAndEveryOption)
     EXPECT_EQ(defaults.root, "devroot");
     EXPECT_EQ(defaults.profile, "qvga");
     EXPECT_TRUE(defaults.script.empty() && defaults.log.empty() && defaults.shots.empty());
-    EXPECT_FALSE(defaults.reset || defaults.realtime || defaults.rebaseline || defaults.help);
+    EXPECT_FALSE(defaults.reset || defaults.fillOnly || defaults.realtime || defaults.rebaseline || defaults.help);
 
     sim::DevsimOptions options;
     ASSERT_TRUE(Parse({"--root", "/tmp/dev root", "--reset", "--profile", "vga", "--script", "a.txt", "--log",
-                       "a.log", "--realtime", "--shots", "shots", "--rebaseline", "--help", "--profile", "my.profile"},
+                       "a.log", "--realtime", "--shots", "shots", "--rebaseline", "--help", "--profile", "my.profile", "--fill-only"},
                       options, error))
         << error;
     EXPECT_EQ(options.root, "/tmp/dev root");
-    EXPECT_TRUE(options.reset);
+    EXPECT_TRUE(options.reset && options.fillOnly);
     EXPECT_EQ(options.profile, "my.profile");  // the last one given wins
     EXPECT_EQ(options.script, "a.txt");
     EXPECT_EQ(options.log, "a.log");

@@ -2,15 +2,12 @@
 # holds the lines of SETTINGS (a CMake list), so that a scenario can start
 # the program with another theme or with the agreement accepted.
 set(program "${ROOT}/Program Files/Quib Monitor")
-file(REMOVE_RECURSE ${ROOT})
-# The root shares the image's files by hard links, as devsim fills one; the
-# settings file is replaced, never written through a link.
-file(GLOB_RECURSE files RELATIVE ${IMAGE} ${IMAGE}/*)
-foreach(file IN LISTS files)
-    get_filename_component(folder "${ROOT}/${file}" DIRECTORY)
-    file(MAKE_DIRECTORY "${folder}")
-    file(CREATE_LINK "${IMAGE}/${file}" "${ROOT}/${file}" COPY_ON_ERROR)
-endforeach()
+execute_process(COMMAND ${DEVSIM} --root ${ROOT} --reset --profile ${PROFILE} --fill-only RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cannot fill ${ROOT} (${status})")
+endif()
+# The root shares the image's files; the settings file is replaced, never
+# written through a shared link.
 string(REPLACE ";" "\r\n" text "${SETTINGS}")
 file(REMOVE "${program}/quibmonitor.ini")
 file(WRITE "${program}/quibmonitor.ini" "${text}\r\n")
