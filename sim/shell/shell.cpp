@@ -7,6 +7,7 @@
 #include "task_bar.h"
 #include "today_host.h"
 #include "today_screen.h"
+#include "today_settings.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ const UINT kTodayPollMs = 2000;
 // WM_WININICHANGE's wParam when the Today items in the registry changed.
 const WPARAM kTodayItemsChanged = 0xF2;
 
+HINSTANCE g_instance = NULL;
 HWND g_desktop = NULL;
 HWND g_taskBar = NULL;
 shell::TodayHost* g_today = NULL;
@@ -106,7 +108,8 @@ void OnTaskBarTap(HWND hwnd, LPARAM lParam)
         return;
     POINT below = {0, client.bottom};
     ClientToScreen(hwnd, &below);
-    shell::RunStartMenu(hwnd, below);
+    if (shell::RunStartMenu(hwnd, below) == shell::StartMenuChoice::TodaySettings && g_today)
+        shell::OpenTodaySettings(g_instance, *g_today);
 }
 
 LRESULT CALLBACK TaskBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -183,7 +186,8 @@ bool Register(HINSTANCE instance, LPCWSTR className, WNDPROC proc)
 
 bool RegisterClasses(HINSTANCE instance)
 {
-    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc))
+    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc) ||
+        !shell::RegisterTodaySettings(instance))
         return false;
     for (const ShellWindow& w : kAlwaysPresent)
         if (!Register(instance, w.className, ShellWindowProc))
@@ -228,6 +232,7 @@ bool CreateShellWindows(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
 {
+    g_instance = hInstance;
     if (!RegisterClasses(hInstance))
         return 1;
     HWND desktop = CreateDesktop(hInstance);

@@ -149,9 +149,13 @@ HWND InitializeCustomItem(TODAYLISTITEM* record, HWND parent)
     return hwnd;
 }
 
+// Its options dialog's procedure: the dialog has nothing to set.
+BOOL CALLBACK OptionsDialogProc(HWND, UINT, UINT, LONG) { return FALSE; }
+
 }  // namespace
 
 extern "C" const OrdinalExport platform_module_ordinals[] = {
     {ORDINAL_INITIALIZEITEM, reinterpret_cast<FARPROC>(InitializeCustomItem)},
+    {ORDINAL_OPTIONSDIALOGPROC, reinterpret_cast<FARPROC>(OptionsDialogProc)},
     {0, nullptr},
 };
