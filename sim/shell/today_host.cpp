@@ -94,6 +94,8 @@ std::unique_ptr<HostedItem> TodayHost::Load(const TodayItemEntry& entry, std::st
     return item;
 }
 
+// FIXME: the screen does not scroll; items past the page's bottom lie
+// over the soft-key bar.
 void TodayHost::Layout()
 {
     RECT client;
