@@ -10,6 +10,8 @@ build=${1:-build}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C "$build" -j2
+# The cmake -P helpers glob the image, which takes an absolute path.
+build=$(cd "$build" && pwd)
 
 work="$build/rebaseline"
 rm -rf "$work"
@@ -36,7 +38,7 @@ done
 # The shell's Today screen with its test item installed.
 echo "rebaseline: today_host (qvga)"
 cmake -DDEVSIM="$build/sim/devsim" -DIMAGE="$build/device-image" -DITEM="$build/sim/shell/today_test_item.so" \
-    -DHIVE=sim/shell/tests/today_items.reg -DROOT="$PWD/$work/today_host.root" -DSCRIPT="$PWD/sim/shell/tests/today_host.devsim" \
+    -DHIVE=sim/shell/tests/today_items.reg -DROOT="$work/today_host.root" -DSCRIPT="$PWD/sim/shell/tests/today_host.devsim" \
     -DSHOTS="$work/today_host.shots" -DLOG="$work/today_host.log" -DEXTRA=--rebaseline \
     -P sim/shell/tests/today_scenario.cmake || failed="$failed today_host"
 
