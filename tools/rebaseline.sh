@@ -10,6 +10,8 @@ build=${1:-build}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C "$build" -j2
+# The cmake -P helpers glob the image, which takes an absolute path.
+build=$(cd "$build" && pwd)
 
 work="$build/rebaseline"
 rm -rf "$work"
@@ -33,9 +35,16 @@ for script in tests/scenarios/*.devsim; do
     fi
 done
 
+# The shell's Today screen with its test item installed.
+echo "rebaseline: today_host (qvga)"
+cmake -DDEVSIM="$build/sim/devsim" -DIMAGE="$build/device-image" -DITEM="$build/sim/shell/today_test_item.so" \
+    -DHIVE=sim/shell/tests/today_items.reg -DROOT="$work/today_host.root" -DSCRIPT="$PWD/sim/shell/tests/today_host.devsim" \
+    -DSHOTS="$work/today_host.shots" -DLOG="$work/today_host.log" -DEXTRA=--rebaseline \
+    -P sim/shell/tests/today_scenario.cmake || failed="$failed today_host"
+
 echo
 echo "Goldens that changed (git status):"
-git status --short -- tests/scenarios/golden
+git status --short -- tests/scenarios/golden sim/shell/tests/golden
 echo "Look at each of them (any PNG viewer) before you commit it: a golden is only"
 echo "as right as the person who looked at it."
 if [ -n "$failed" ]; then

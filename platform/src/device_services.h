@@ -39,6 +39,9 @@ public:
     // e.g. u"HKEY_LOCAL_MACHINE\\Software\\X"; empty for an unknown or
     // deleted key.
     virtual std::u16string PathOf(RegKeyId key) = 0;
+    // The name of the key's sub-key at index, in the order the hive keeps
+    // them; ERROR_NO_MORE_ITEMS past the last.
+    virtual LONG EnumKey(RegKeyId key, DWORD index, std::u16string& name) = 0;
 };
 
 // The device's figures as the status calls report them.

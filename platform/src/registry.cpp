@@ -129,3 +129,29 @@ LONG RegCloseKey(HKEY hKey)
         return ERROR_INVALID_HANDLE;
     return Registry().CloseKey(key);
 }
+
+// lpcName counts characters: the buffer's, terminator included, on the way
+// in; the name's, without it, on the way out. A name that does not fit is
+// ERROR_MORE_DATA and nothing is copied. Keys have no class or write time
+// on the device: those outputs come back empty.
+LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcName, LPDWORD lpReserved, LPWSTR lpClass,
+                   LPDWORD lpcClass, PFILETIME lpftLastWriteTime)
+{
+    if (lpName == nullptr || lpcName == nullptr || lpReserved != nullptr)
+        return ERROR_INVALID_PARAMETER;
+    std::u16string name;
+    LONG result = Registry().EnumKey(KeyIdOf(hKey), dwIndex, name);
+    if (result != ERROR_SUCCESS)
+        return result;
+    if (*lpcName <= name.size())
+        return ERROR_MORE_DATA;
+    std::memcpy(lpName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
+    *lpcName = static_cast<DWORD>(name.size());
+    if (lpClass != nullptr && lpcClass != nullptr && *lpcClass > 0) {
+        lpClass[0] = 0;
+        *lpcClass = 0;
+    }
+    if (lpftLastWriteTime != nullptr)
+        *lpftLastWriteTime = FILETIME{};
+    return ERROR_SUCCESS;
+}

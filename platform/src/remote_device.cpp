@@ -90,6 +90,17 @@ std::u16string RemoteRegistry::PathOf(RegKeyId key)
     return in.Text();
 }
 
+LONG RemoteRegistry::EnumKey(RegKeyId key, DWORD index, std::u16string& name)
+{
+    WireWriter args;
+    args.U32(key).U32(index);
+    std::string reply = Call(Op::RegEnumKey, args);
+    WireReader in(reply);
+    LONG result = in.I32();
+    name = in.Text();
+    return result;
+}
+
 DeviceStatus RemoteDevice::Status()
 {
     std::string reply = Call(Op::Status, WireWriter());

@@ -18,6 +18,7 @@ public:
     LONG DeleteValue(RegKeyId key, std::u16string_view name) override;
     LONG DeleteKey(RegKeyId parent, std::u16string_view path) override;
     std::u16string PathOf(RegKeyId key) override;
+    LONG EnumKey(RegKeyId key, DWORD index, std::u16string& name) override;
 };
 
 class RemoteDevice : public DeviceServer {

@@ -170,6 +170,33 @@ TEST_F(RegistryTest, BadAndDeletedHandles)
     EXPECT_EQ(Hive().find("HKEY_CURRENT_USER\\A"), std::string::npos) << Hive();
 }
 
+// Sub-keys come by index in the hive's order, by name without regard to
+// case, spelled as created; the count is in characters.
+TEST_F(RegistryTest, SubKeysEnumerateByIndex)
+{
+    HKEY items = Create(HKEY_LOCAL_MACHINE, TEXT("Software\\Items"));
+    for (LPCWSTR name : {TEXT("b"), TEXT("\"Quoted\""), TEXT("A\\Deeper")})
+        RegCloseKey(Create(items, name));
+    std::vector<std::u16string> names;
+    WCHAR name[16];
+    DWORD count = 16;
+    for (DWORD i = 0; RegEnumKeyExW(items, i, name, &count, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+        EXPECT_EQ(count, std::char_traits<char16_t>::length(name));
+        names.push_back(name);
+        count = 16;
+    }
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"\"Quoted\"", u"A", u"b"}));
+
+    count = 8;  // "Quoted" and its quotes, without room for the terminator
+    EXPECT_EQ(RegEnumKeyExW(items, 0, name, &count, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+    count = 16;
+    EXPECT_EQ(RegEnumKeyExW(items, 3, name, &count, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+    EXPECT_EQ(RegEnumKeyExW(items, 0, name, nullptr, nullptr, nullptr, nullptr, nullptr), ERROR_INVALID_PARAMETER);
+    ASSERT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, TEXT("Software\\Items")), ERROR_SUCCESS);
+    EXPECT_EQ(RegEnumKeyExW(items, 0, name, &count, nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
+    EXPECT_EQ(RegCloseKey(items), ERROR_SUCCESS);
+}
+
 TEST_F(RegistryTest, ChangesAreLogged)
 {
     HKEY key = Create(HKEY_LOCAL_MACHINE, TEXT("Software\\Quib"));

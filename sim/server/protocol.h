@@ -30,6 +30,7 @@ enum class Op : uint16_t {
     RegDeleteValue,
     RegDeleteKey,
     RegPathOf,
+    RegEnumKey,  // key, index -> error, sub-key name
 
     // Processes and time
     CreateProcess = 40,  // path, arguments -> error, pid

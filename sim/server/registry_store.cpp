@@ -274,6 +274,18 @@ std::u16string RegistryStore::PathOf(RegKeyId key)
     return FullPath(*node);
 }
 
+LONG RegistryStore::EnumKey(RegKeyId key, DWORD index, std::u16string& name)
+{
+    Node* node = nullptr;
+    LONG result = Resolve(key, node);
+    if (result != ERROR_SUCCESS)
+        return result;
+    if (index >= node->children.size())
+        return ERROR_NO_MORE_ITEMS;
+    name = std::next(node->children.begin(), index)->second->name;
+    return ERROR_SUCCESS;
+}
+
 void RegistryStore::Load()
 {
     std::error_code error;

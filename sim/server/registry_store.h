@@ -31,6 +31,7 @@ public:
     LONG DeleteValue(platform::RegKeyId key, std::u16string_view name) override;
     LONG DeleteKey(platform::RegKeyId parent, std::u16string_view path) override;
     std::u16string PathOf(platform::RegKeyId key) override;
+    LONG EnumKey(platform::RegKeyId key, DWORD index, std::u16string& name) override;
 
     // False when the last save could not be made (the registry is then
     // still complete in memory; the previous hive file is left intact).

@@ -148,6 +148,13 @@ void Server::HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& 
     case Op::RegPathOf:
         out.Text(registry.PathOf(in.U32()));
         break;
+    case Op::RegEnumKey: {
+        uint32_t key = in.U32();
+        uint32_t index = in.U32();
+        std::u16string name;
+        out.I32(registry.EnumKey(key, index, name)).Text(name);
+        break;
+    }
     default:
         out.I32(ERROR_INVALID_PARAMETER);
         break;

@@ -5,7 +5,9 @@
 
 #include "start_menu.h"
 #include "task_bar.h"
+#include "today_host.h"
 #include "today_screen.h"
+#include "today_settings.h"
 
 namespace {
 
@@ -32,9 +34,16 @@ const ShellWindow kAlwaysPresent[] = {
 
 // The task bar's clock ticks once a minute.
 const UINT_PTR kClockTimer = 1;
+// The Today screen asks its items for changes every two seconds.
+const UINT_PTR kTodayPollTimer = 2;
+const UINT kTodayPollMs = 2000;
+// WM_WININICHANGE's wParam when the Today items in the registry changed.
+const WPARAM kTodayItemsChanged = 0xF2;
 
+HINSTANCE g_instance = NULL;
 HWND g_desktop = NULL;
 HWND g_taskBar = NULL;
+shell::TodayHost* g_today = NULL;
 
 void Paint(HWND hwnd)
 {
@@ -43,7 +52,7 @@ void Paint(HWND hwnd)
     RECT client;
     GetClientRect(hwnd, &client);
     if (hwnd == g_desktop)
-        shell::DrawTodayScreen(dc, client);
+        shell::DrawTodayScreen(dc, client, g_today && g_today->DateSelected());
     else if (hwnd == g_taskBar)
         shell::DrawTaskBar(dc, client, g_desktop);
     EndPaint(hwnd, &ps);
@@ -99,7 +108,8 @@ void OnTaskBarTap(HWND hwnd, LPARAM lParam)
         return;
     POINT below = {0, client.bottom};
     ClientToScreen(hwnd, &below);
-    shell::RunStartMenu(hwnd, below);
+    if (shell::RunStartMenu(hwnd, below) == shell::StartMenuChoice::TodaySettings && g_today)
+        shell::OpenTodaySettings(g_instance, *g_today);
 }
 
 LRESULT CALLBACK TaskBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -111,14 +121,54 @@ LRESULT CALLBACK TaskBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ShellWindowProc(hwnd, msg, wParam, lParam);
 }
 
+// The Today screen's part of the desktop: its items' requests, its keys
+// and taps, and the registry's changes to its items.
+bool HandleToday(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (msg) {
+    case WM_WININICHANGE:
+        if (wParam == kTodayItemsChanged)
+            g_today->Rebuild();
+        return true;
+    case WM_TIMER:
+        if (wParam != kTodayPollTimer)
+            return false;
+        g_today->Poll();
+        return true;
+    // Keys come to the focus window. The desktop takes the focus whenever
+    // it becomes active (DefWindowProc's WM_ACTIVATE): at boot, from the
+    // Start menu's "Today" and when the program in front goes. Items get
+    // their keys from the screen, as the selection messages.
+    case WM_KEYDOWN: return g_today->OnKey(static_cast<UINT>(wParam));
+    case WM_LBUTTONDOWN: {
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        g_today->OnTap(point);
+        return true;
+    }
+    case TODAYM_GETCOLOR: result = shell::TodayHost::Color(wParam); return true;
+    case TODAYM_DRAWWATERMARK:
+        if (lParam)
+            g_today->DrawWatermark(*reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam));
+        result = TRUE;
+        return true;
+    case TODAYM_TOOKSELECTION: g_today->OnTookSelection(reinterpret_cast<HWND>(wParam)); return true;
+    default: return false;
+    }
+}
+
 LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (g_today && HandleToday(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
-    // Programs announce registry changes here, the Today items among them.
-    // FIXME: the Today screen is not built yet, so there is nothing to reload.
-    case WM_WININICHANGE: return 0;
     // The desktop follows the screen; the task bar follows the desktop.
-    case WM_SIZE: PlaceTaskBar(); return 0;
+    case WM_SIZE:
+        PlaceTaskBar();
+        if (g_today)
+            g_today->Layout();
+        return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return ShellWindowProc(hwnd, msg, wParam, lParam);
     }
@@ -136,7 +186,8 @@ bool Register(HINSTANCE instance, LPCWSTR className, WNDPROC proc)
 
 bool RegisterClasses(HINSTANCE instance)
 {
-    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc))
+    if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc) ||
+        !shell::RegisterTodaySettings(instance))
         return false;
     for (const ShellWindow& w : kAlwaysPresent)
         if (!Register(instance, w.className, ShellWindowProc))
@@ -146,7 +197,8 @@ bool RegisterClasses(HINSTANCE instance)
 
 HWND CreateDesktop(HINSTANCE instance)
 {
-    return CreateWindowExW(0, kDesktopClass, TEXT("Desktop"), WS_POPUP | WS_VISIBLE, 0, 0,
+    // The Today items are its children, which its painting leaves alone.
+    return CreateWindowExW(0, kDesktopClass, TEXT("Desktop"), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL, NULL, instance, NULL);
 }
 
@@ -180,12 +232,17 @@ bool CreateShellWindows(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
 {
+    g_instance = hInstance;
     if (!RegisterClasses(hInstance))
         return 1;
     HWND desktop = CreateDesktop(hInstance);
     g_desktop = desktop;
     if (!desktop || !CreateShellWindows(hInstance))
         return 1;
+    shell::TodayHost today(desktop);
+    g_today = &today;
+    today.Build();
+    SetTimer(desktop, kTodayPollTimer, kTodayPollMs, NULL);
     // After boot the desktop is the foreground window, as on the device.
     SetForegroundWindow(desktop);
 
@@ -194,5 +251,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLin
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    g_today = NULL;
     return (int)msg.wParam;
 }

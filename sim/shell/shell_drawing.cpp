@@ -20,16 +20,26 @@ void Fill(HDC dc, const RECT& r, COLORREF colour)
     DeleteObject(brush);
 }
 
+COLORREF BlendAt(COLORREF top, COLORREF bottom, int row, int height)
+{
+    int span = height > 1 ? height - 1 : 1;
+    row = row < 0 ? 0 : (row > span ? span : row);
+    int red = GetRValue(top) + (GetRValue(bottom) - GetRValue(top)) * row / span;
+    int green = GetGValue(top) + (GetGValue(bottom) - GetGValue(top)) * row / span;
+    int blue = GetBValue(top) + (GetBValue(bottom) - GetBValue(top)) * row / span;
+    return RGB(red, green, blue);
+}
+
 void Gradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom)
 {
-    int height = r.bottom - r.top;
-    for (int y = 0; y < height; ++y) {
-        int span = height > 1 ? height - 1 : 1;
-        int red = GetRValue(top) + (GetRValue(bottom) - GetRValue(top)) * y / span;
-        int green = GetGValue(top) + (GetGValue(bottom) - GetGValue(top)) * y / span;
-        int blue = GetBValue(top) + (GetBValue(bottom) - GetBValue(top)) * y / span;
-        RECT row = {r.left, r.top + y, r.right, r.top + y + 1};
-        Fill(dc, row, RGB(red, green, blue));
+    GradientPart(dc, r, r, top, bottom, 0);
+}
+
+void GradientPart(HDC dc, const RECT& part, const RECT& full, COLORREF top, COLORREF bottom, int shiftY)
+{
+    for (int y = part.top; y < part.bottom; ++y) {
+        RECT row = {part.left, y + shiftY, part.right, y + shiftY + 1};
+        Fill(dc, row, BlendAt(top, bottom, y - full.top, full.bottom - full.top));
     }
 }
 

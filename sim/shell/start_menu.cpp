@@ -28,24 +28,37 @@ void Start(const Shortcut& shortcut, HWND owner)
 
 }  // namespace
 
-void RunStartMenu(HWND owner, POINT topLeft)
+StartMenuChoice RunStartMenu(HWND owner, POINT topLeft)
 {
     std::vector<StartMenuItem> items = ReadStartMenuItems();
     HMENU menu = CreatePopupMenu();
-    if (!menu)
-        return;
+    HMENU settings = CreatePopupMenu();
+    if (!menu || !settings) {
+        DestroyMenu(menu);
+        DestroyMenu(settings);
+        return StartMenuChoice::Done;
+    }
     AppendMenuW(menu, MF_STRING, kTodayCommand, TEXT("Today"));
-    if (!items.empty())
-        AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     for (size_t i = 0; i < items.size(); ++i)
         AppendMenuW(menu, MF_STRING, kFirstCommand + i, items[i].name.c_str());
+    if (!items.empty())
+        AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+    // After the shortcuts' commands.
+    const UINT todaySettingsCommand = kFirstCommand + static_cast<UINT>(items.size());
+    AppendMenuW(settings, MF_STRING, todaySettingsCommand, TEXT("Today"));
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), TEXT("Settings"));
     UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, topLeft.x, topLeft.y, owner, NULL));
+    // The submenu goes with the menu.
     DestroyMenu(menu);
     if (chosen == kTodayCommand)
         SetForegroundWindow(GetDesktopWindow());
+    else if (chosen == todaySettingsCommand)
+        return StartMenuChoice::TodaySettings;
     else if (chosen >= kFirstCommand && chosen - kFirstCommand < items.size())
         Start(items[chosen - kFirstCommand].shortcut, owner);
+    return StartMenuChoice::Done;
 }
 
 }  // namespace shell

@@ -23,8 +23,13 @@ void DrawCalendarIcon(HDC dc, int left, int top)
     Fill(dc, band, RGB(214, 48, 33));
 }
 
-void DrawDateLine(HDC dc, const RECT& row)
+const COLORREF kPageTop = RGB(255, 255, 255);
+const COLORREF kPageBottom = RGB(206, 223, 247);
+
+void DrawDateLine(HDC dc, const RECT& row, bool selected)
 {
+    if (selected)
+        Fill(dc, row, kTodayHighlight);
     SYSTEMTIME now;
     GetLocalTime(&now);
     WCHAR date[64];
@@ -34,7 +39,8 @@ void DrawDateLine(HDC dc, const RECT& row)
     DrawCalendarIcon(dc, row.left + Scaled(6), row.top + (height - Scaled(14)) / 2);
     HFONT bold = CreateShellFont(8, true);
     RECT text = {row.left + Scaled(28), row.top, row.right - Scaled(4), row.bottom};
-    DrawShellText(dc, date, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS, RGB(0, 32, 99), bold);
+    DrawShellText(dc, date, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
+                  selected ? kTodayHighlightedText : kTodayText, bold);
     DeleteObject(bold);
     RECT rule = {row.left, row.bottom - Scaled(1), row.right, row.bottom};
     Fill(dc, rule, RGB(165, 186, 222));
@@ -69,18 +75,35 @@ void DrawSoftKeyBar(HDC dc, const RECT& bar)
 
 }  // namespace
 
-void DrawTodayScreen(HDC dc, const RECT& client)
+RECT TodayPage(const RECT& client)
 {
     RECT work;
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         work = client;
-    int barHeight = Scaled(26);
-    RECT bar = {client.left, client.bottom - barHeight, client.right, client.bottom};
-    RECT page = {client.left, work.top, client.right, bar.top};
-    Gradient(dc, page, RGB(255, 255, 255), RGB(206, 223, 247));
-    RECT dateRow = {page.left, page.top, page.right, page.top + Scaled(22)};
-    DrawDateLine(dc, dateRow);
+    RECT page = {client.left, work.top, client.right, client.bottom - Scaled(26)};
+    return page;
+}
+
+RECT TodayDateLine(const RECT& client)
+{
+    RECT page = TodayPage(client);
+    RECT row = {page.left, page.top, page.right, page.top + Scaled(22)};
+    return row;
+}
+
+void DrawTodayScreen(HDC dc, const RECT& client, bool dateSelected)
+{
+    RECT page = TodayPage(client);
+    RECT bar = {client.left, page.bottom, client.right, client.bottom};
+    Gradient(dc, page, kPageTop, kPageBottom);
+    DrawDateLine(dc, TodayDateLine(client), dateSelected);
     DrawSoftKeyBar(dc, bar);
+}
+
+void DrawTodayBackground(HDC dc, const RECT& client, const RECT& part, POINT origin)
+{
+    RECT shifted = {origin.x, part.top, origin.x + part.right - part.left, part.bottom};
+    GradientPart(dc, shifted, TodayPage(client), kPageTop, kPageBottom, origin.y - part.top);
 }
 
 }  // namespace shell

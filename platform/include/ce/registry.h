@@ -51,6 +51,8 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWOR
 LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
 LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
 LONG RegCloseKey(HKEY hKey);
+LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcName, LPDWORD lpReserved, LPWSTR lpClass,
+                   LPDWORD lpcClass, PFILETIME lpftLastWriteTime);
 
 #define RegOpenKeyEx RegOpenKeyExW
 #define RegCreateKeyEx RegCreateKeyExW
@@ -58,3 +60,4 @@ LONG RegCloseKey(HKEY hKey);
 #define RegQueryValueEx RegQueryValueExW
 #define RegDeleteValue RegDeleteValueW
 #define RegDeleteKey RegDeleteKeyW
+#define RegEnumKeyEx RegEnumKeyExW
