@@ -112,6 +112,17 @@ TEST_F(TodayItemTest, InitialisationKeepsOrResetsTheItem)
     Navigate(kRight);
     EXPECT_EQ(StoredMode(), 4);
 
+    // The item goes with the window that owns it. The stale window left
+    // beside it answers the height of no item and steps nothing.
+    HWND third = Initialize();
+    ASSERT_NE(third, nullptr);
+    DestroyWindow(third);
+    TODAYLISTITEM record = {};
+    EXPECT_EQ(SendMessageW(second, WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(record.cyp, 16u);
+    EXPECT_EQ(SendMessageW(second, WM_TODAYCUSTOM_USERNAVIGATION, kRight, 0), 0);
+    EXPECT_EQ(StoredMode(), 4);
+
     DestroyWindow(second);
     ASSERT_NE(Initialize(), nullptr);
     Navigate(kRight);
