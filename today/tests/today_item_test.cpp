@@ -8,21 +8,90 @@
 #include <string>
 #include <vector>
 
+#include <todaycmn.h>
+
+#include "device_fixture.h"
 #include "server/png_file.h"
 #include "server/screen_buffer.h"
 #include "settings/settings_store.h"
 #include "status/battery_status.h"
-#include "today_host.h"
+
+namespace fs = std::filesystem;
 
 namespace {
-
-using todaytest::TodayHostTest;
 
 constexpr UINT kLeft = 0x25;
 constexpr UINT kRight = 0x27;
 
-class TodayItemTest : public TodayHostTest {
+// The host's colours and the background it paints into the item's frame.
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr COLORREF kHighlightedTextColour = RGB(255, 255, 255);
+constexpr COLORREF kHighlightColour = RGB(0, 0, 160);
+constexpr COLORREF kWatermarkColour = RGB(240, 224, 192);
+
+const WCHAR kHostClass[] = u"TestTodayHost";
+int g_watermarks = 0;
+int g_selections = 0;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case TODAYM_GETCOLOR:
+        if (wParam == TODAYCOLOR_TEXT)
+            return kTextColour;
+        if (wParam == TODAYCOLOR_HIGHLIGHTEDTEXT)
+            return kHighlightedTextColour;
+        if (wParam == TODAYCOLOR_HIGHLIGHT)
+            return kHighlightColour;
+        return 0;
+    case TODAYM_DRAWWATERMARK: {
+        ++g_watermarks;
+        const TODAYDRAWWATERMARKINFO* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
+        HBRUSH brush = CreateSolidBrush(kWatermarkColour);
+        FillRect(info->hdc, &info->rc, brush);
+        DeleteObject(brush);
+        return 0;
+    }
+    case TODAYM_TOOKSELECTION:
+        ++g_selections;
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+class TodayItemTest : public testsupport::DeviceFixture {
 protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Restarts the device with another profile, the library in its root.
+    void UseDevice(const std::string& profile);
+    // Loads the library; quibmonitor's folder is written as "InstPath"
+    // first unless told otherwise.
+    void Load();
+    // Ordinal 240 with a record of the given enabled flag; the item window
+    // is placed at the top of the host with the height it reports.
+    HWND Initialize(BOOL enabled = TRUE);
+    // Asks the item for its height and gives it that height, as the host
+    // does when the answer is TRUE.
+    void Relayout(TODAYLISTITEM* record);
+    // Dispatches every queued message.
+    void Pump();
+
+    // WM_TODAYCUSTOM_QUERYREFRESHCACHE with the record; its answer.
+    LRESULT QueryRefresh(TODAYLISTITEM* record);
+    // The kept pictures load on the item's 5-second timer.
+    void LoadPictures();
+    // "HomeMode"; -1 when it was never written.
+    int StoredMode() const;
+
+    // Written as "InstPath" by Load when not NULL.
+    const WCHAR* installPath_ = u"\\Program Files\\Quib Monitor\\";
+    HMODULE module_ = nullptr;
+    HWND host_ = nullptr;
+    HWND item_ = nullptr;
+    PFNCUSTOMINITIALIZEITEM initialize_ = nullptr;
     void Navigate(UINT key) { SendMessageW(item_, WM_TODAYCUSTOM_USERNAVIGATION, key, 0); }
     void Action() { SendMessageW(item_, WM_TODAYCUSTOM_ACTION, 0, 0); }
     LRESULT Tap(int x, int y) { return SendMessageW(item_, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
@@ -68,6 +137,101 @@ protected:
         UpdateWindow(item_);
     }
 };
+
+void TodayItemTest::SetUp()
+{
+    DeviceFixture::SetUp();
+    g_watermarks = 0;
+    g_selections = 0;
+    UseDevice("qvga");
+}
+
+void TodayItemTest::TearDown()
+{
+    if (host_)
+        DestroyWindow(host_);
+    if (module_)
+        FreeLibrary(module_);
+    UnregisterClassW(kHostClass, nullptr);
+    DeviceFixture::TearDown();
+}
+
+void TodayItemTest::UseDevice(const std::string& profile)
+{
+    UseProfile(profile);
+    fs::path library = HostPath("Windows/QuibMonitorToday.dll");
+    fs::create_directories(library.parent_path());
+    fs::copy_file(TODAY_MODULE, library, fs::copy_options::overwrite_existing);
+    fs::path graphics = HostPath("Program Files/Quib Monitor/graphics");
+    if (!fs::exists(graphics)) {
+        fs::create_directories(graphics.parent_path());
+        fs::create_directory_symlink(fs::path(QM_DEVICE_IMAGE) / "Program Files/Quib Monitor/graphics", graphics);
+    }
+}
+
+void TodayItemTest::Load()
+{
+    if (installPath_)
+        WriteRegString(SETTINGS_SUBKEY, u"InstPath", installPath_);
+    module_ = LoadLibraryW(u"\\Windows\\QuibMonitorToday.dll");
+    ASSERT_NE(module_, nullptr);
+    initialize_ = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(module_, MAKEINTRESOURCEW(240)));
+    ASSERT_NE(initialize_, nullptr);
+
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = HostProc;
+    windowClass.lpszClassName = kHostClass;
+    RegisterClassW(&windowClass);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    host_ = CreateWindowExW(0, kHostClass, u"Desktop", WS_VISIBLE, 0, 0, work.right, work.bottom, nullptr, nullptr,
+                            nullptr, nullptr);
+    ASSERT_NE(host_, nullptr);
+}
+
+HWND TodayItemTest::Initialize(BOOL enabled)
+{
+    TODAYLISTITEM record = {};
+    record.fEnabled = enabled;
+    record.hinstDLL = module_;
+    record.tlit = tlitCustom;
+    item_ = initialize_(&record, host_);
+    if (item_ != nullptr)
+        Relayout(&record);
+    return item_;
+}
+
+void TodayItemTest::Relayout(TODAYLISTITEM* record)
+{
+    if (QueryRefresh(record) == 0)
+        return;
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    MoveWindow(item_, 0, 0, work.right, static_cast<int>(record->cyp), TRUE);
+}
+
+void TodayItemTest::Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
+LRESULT TodayItemTest::QueryRefresh(TODAYLISTITEM* record)
+{
+    return SendMessageW(item_, WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0, reinterpret_cast<LPARAM>(record));
+}
+
+void TodayItemTest::LoadPictures()
+{
+    SendMessageW(item_, WM_TIMER, 51, 0);
+}
+
+int TodayItemTest::StoredMode() const
+{
+    return ReadRegInt(u"HomeMode", u"-1", SETTINGS_SUBKEY);
+}
+
 
 // Backslashes are doubled in the event log's quoted texts.
 std::string Logged(const std::string& text)
@@ -276,11 +440,11 @@ TEST_F(TodayItemTest, FirstTapTellsTheHostOfTheSelection)
     EXPECT_EQ(SendMessageW(item_, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 10)), 1);
     EXPECT_EQ(SendMessageW(item_, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 10)), 1);
     Pump();
-    EXPECT_EQ(todaytest::SelectionNotices(), 1);
+    EXPECT_EQ(g_selections, 1);
     SendMessageW(item_, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
     SendMessageW(item_, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 10));
     Pump();
-    EXPECT_EQ(todaytest::SelectionNotices(), 2);
+    EXPECT_EQ(g_selections, 2);
 }
 
 TEST_F(TodayItemTest, ItemMenuStartsQuibMonitorOrSwitchesRows)
@@ -387,9 +551,9 @@ TEST_F(TodayItemTest, FrameDrawsOverTheHostBackgroundWithTheHighlight)
         bool selected;
         COLORREF corner;
     } cases[] = {
-        {nullptr, false, todaytest::kWatermarkColour}, {nullptr, true, halfway},
-        {u"0", true, todaytest::kWatermarkColour},     {u"200", true, todaytest::kWatermarkColour},
-        {u"-5", true, todaytest::kWatermarkColour},    {u"abc", true, todaytest::kWatermarkColour},
+        {nullptr, false, kWatermarkColour}, {nullptr, true, halfway},
+        {u"0", true, kWatermarkColour},     {u"200", true, kWatermarkColour},
+        {u"-5", true, kWatermarkColour},    {u"abc", true, kWatermarkColour},
     };
     Load();
     ASSERT_NE(Initialize(), nullptr);
@@ -399,9 +563,9 @@ TEST_F(TodayItemTest, FrameDrawsOverTheHostBackgroundWithTheHighlight)
                                         << (c.selected ? " selected" : ""));
         WriteRegString(SETTINGS_SUBKEY, u"HomePlugHilight", c.strength);
         SendMessageW(item_, c.selected ? WM_TODAYCUSTOM_RECEIVEDSELECTION : WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
-        int before = todaytest::WatermarkRequests();
+        int before = g_watermarks;
         Paint();
-        EXPECT_EQ(todaytest::WatermarkRequests(), before + 1);
+        EXPECT_EQ(g_watermarks, before + 1);
         // Right of the text, where nothing of the display is drawn.
         EXPECT_EQ(ScreenPixel(232, 1), c.corner);
     }
@@ -411,7 +575,7 @@ TEST_F(TodayItemTest, FrameDrawsOverTheHostBackgroundWithTheHighlight)
     int iconPixels = 0;
     for (int y = 1; y < 17; ++y) {
         for (int x = 0; x < 20; ++x)
-            iconPixels += ScreenPixel(x, y) != todaytest::kWatermarkColour;
+            iconPixels += ScreenPixel(x, y) != kWatermarkColour;
     }
     EXPECT_GT(iconPixels, 50);
 
