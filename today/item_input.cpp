@@ -2,9 +2,6 @@
 
 #include "ui/screen_metrics.h"
 
-#define VK_ITEM_RIGHT 0x27
-#define VK_ITEM_ACTION 0x0D
-
 #define MENU_START_QUIB_MONITOR 1
 #define MENU_SWITCH_ROWS 4
 
@@ -87,10 +84,10 @@ LRESULT OnItemStylusUp(TodayItem* item, HWND window, LPARAM point)
 
     RECT zoneA = { client.right - sx22, client.top, client.right, client.bottom };
     if (item->displayMode == DISPLAY_RUNNING_TASKS && Inside(zoneA, x, y))
-        return HandleItemKey(item, VK_ITEM_ACTION);
+        return HandleItemKey(item, ITEM_KEY_ACTION);
     RECT zoneB = { client.left + sx25, client.top, client.right - sx25, client.bottom };
     if (Inside(zoneB, x, y))
-        return HandleItemKey(item, VK_ITEM_RIGHT);
+        return HandleItemKey(item, ITEM_KEY_RIGHT);
     RECT zoneC = { client.left, client.top + (int)(5 * metrics.scaleY), client.left + sx23,
         client.top + (int)(30 * metrics.scaleY) };
     if (Inside(zoneC, x, y))

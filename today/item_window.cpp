@@ -5,10 +5,6 @@
 // Never painted with: the background is erased by the frame itself.
 #define ITEM_BACKGROUND_BRUSH ((HBRUSH)0x40000001)
 
-#define VK_ITEM_LEFT 0x25
-#define VK_ITEM_RIGHT 0x27
-#define VK_ITEM_ACTION 0x0D
-
 static void RegisterItemClass(HINSTANCE instance)
 {
     UnregisterClassW(ITEM_CLASS_NAME, instance);
@@ -130,14 +126,14 @@ LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         MarkSelected(window, FALSE);
         return 0;
     case WM_TODAYCUSTOM_USERNAVIGATION:
-        if (item && (wParam == VK_ITEM_LEFT || wParam == VK_ITEM_RIGHT)) {
+        if (item && (wParam == ITEM_KEY_LEFT || wParam == ITEM_KEY_RIGHT)) {
             HandleItemKey(item, (UINT)wParam);
             return 1;
         }
         return 0;
     case WM_TODAYCUSTOM_ACTION:
         if (item)
-            HandleItemKey(item, VK_ITEM_ACTION);
+            HandleItemKey(item, ITEM_KEY_ACTION);
         return 0;
     default:
         break;

@@ -9,10 +9,6 @@
 #include "ui/screen_metrics.h"
 #include "ui/shared_resources.h"
 
-#define VK_ITEM_LEFT 0x25
-#define VK_ITEM_RIGHT 0x27
-#define VK_ITEM_ACTION 0x0D
-
 static TodayItem* s_item = NULL;
 static TodayLibrary s_library = { NULL, NULL, NULL, FALSE, FALSE, 0, NULL, NULL };
 
@@ -167,18 +163,18 @@ static int StepRight(int mode, int step)
 
 BOOL HandleItemKey(TodayItem* item, UINT key)
 {
-    if (key == VK_ITEM_ACTION) {
+    if (key == ITEM_KEY_ACTION) {
         if (item->displayMode == DISPLAY_RUNNING_TASKS)
             StartQuibMonitor(item, TRUE);
         else
             SwitchRowMode(item);
         return TRUE;
     }
-    if (key != VK_ITEM_LEFT && key != VK_ITEM_RIGHT)
+    if (key != ITEM_KEY_LEFT && key != ITEM_KEY_RIGHT)
         return FALSE;
     // The double-row form shows two displays at once.
     int step = item->rowMode == ROW_MODE_SINGLE ? 1 : 2;
-    if (key == VK_ITEM_LEFT)
+    if (key == ITEM_KEY_LEFT)
         item->displayMode = StepLeft(item->displayMode, step);
     else
         item->displayMode = StepRight(item->displayMode, step);

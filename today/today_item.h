@@ -18,6 +18,12 @@
 
 #define ROW_MODE_SINGLE 1
 
+// The keys the item answers, as WM_KEYDOWN or the host's navigation and
+// action messages bring them.
+#define ITEM_KEY_LEFT 0x25
+#define ITEM_KEY_RIGHT 0x27
+#define ITEM_KEY_ACTION 0x0D
+
 // The item window's timers.
 #define REPAINT_TIMER 50
 #define REPAINT_INTERVAL_MS 20000
