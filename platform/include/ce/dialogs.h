@@ -32,6 +32,7 @@ typedef struct {
     WORD id;
 } DLGITEMTEMPLATE, *PDLGITEMTEMPLATEW;
 #pragma pack(pop)
+static_assert(sizeof(DLGTEMPLATE) == 18 && sizeof(DLGITEMTEMPLATE) == 18, "templates as the resource compiler writes them");
 
 // Dialog styles
 #define DS_ABSALIGN 0x01L
