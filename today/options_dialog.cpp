@@ -12,7 +12,7 @@ INT_PTR CALLBACK CustomItemOptionsDlgProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND:
         if (LOWORD(wParam) != OPTIONS_OK)
             return 0;
-        // FIXME: EndDialog(dialog, 1) ends the dialog here once the platform declares it.
+        EndDialog(dialog, 1);
         return 1;
     default:
         return DefWindowProcW(dialog, message, wParam, lParam);

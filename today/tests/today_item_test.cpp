@@ -33,6 +33,10 @@ const WCHAR kHostClass[] = u"TestTodayHost";
 int g_watermarks = 0;
 int g_selections = 0;
 
+// Posted to the host: answers the open options dialog with OK, as a tap on
+// its caption button does.
+constexpr UINT kConfirmOptions = WM_APP + 1;
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -55,6 +59,14 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case TODAYM_TOOKSELECTION:
         ++g_selections;
         return 0;
+    case kConfirmOptions: {
+        HWND dialog = FindWindowW(nullptr, u"Quib Wandel Settings");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        // A dialog that OK did not end would hold the test for good.
+        if (IsWindow(dialog) && IsWindowVisible(dialog))
+            EndDialog(dialog, -2);
+        return 0;
+    }
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -500,9 +512,12 @@ TEST_F(TodayItemTest, ItemDestroyedWhileItsMenuIsOpen)
 TEST_F(TodayItemTest, OptionsDialogNeedsNoItem)
 {
     Load();
-    auto procedure = reinterpret_cast<INT_PTR(CALLBACK*)(HWND, UINT, WPARAM, LPARAM)>(
-        GetProcAddress(module_, MAKEINTRESOURCEW(241)));
+    auto procedure = reinterpret_cast<DLGPROC>(GetProcAddress(module_, MAKEINTRESOURCEW(241)));
     ASSERT_NE(procedure, nullptr);
+    // Run by the dialog manager from the library's template, OK ends it.
+    PostMessageW(host_, kConfirmOptions, 0, 0);
+    EXPECT_EQ(DialogBoxParamW(module_, MAKEINTRESOURCEW(500), host_, procedure, 0), 1);
+
     struct Case {
         UINT message;
         WPARAM wParam;
@@ -514,8 +529,12 @@ TEST_F(TodayItemTest, OptionsDialogNeedsNoItem)
         {WM_COMMAND, 2, 0},
         {WM_USER + 1, 0, 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(procedure(host_, c.message, c.wParam, 0), c.result) << c.message << " " << c.wParam;
+    for (const Case& c : cases) {
+        HWND dialog = CreateDialogParamW(module_, MAKEINTRESOURCEW(500), host_, procedure, 0);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(procedure(dialog, c.message, c.wParam, 0), c.result) << c.message << " " << c.wParam;
+        DestroyWindow(dialog);
+    }
     EXPECT_EQ(StoredMode(), -1);
     EXPECT_EQ(ReadRegInt(u"HomeRow", u"-1", SETTINGS_SUBKEY), -1);
 
