@@ -48,7 +48,9 @@ TodayItem* CreateTodayItem(HWND window)
 {
     TodayItem* item = new TodayItem;
     memset(item, 0, sizeof(*item));
-    item->rowMode = ReadRegInt(TEXT("HomeRow"), TEXT("1"), SETTINGS_SUBKEY);
+    // Any value but 1 is the double row; it is kept as 0 so that a switch
+    // always changes the form.
+    item->rowMode = ReadRegInt(TEXT("HomeRow"), TEXT("1"), SETTINGS_SUBKEY) == ROW_MODE_SINGLE ? ROW_MODE_SINGLE : 0;
     item->displayMode = DISPLAY_MAIN_BATTERY;
     item->loading = TRUE;
     item->window = window;

@@ -376,6 +376,10 @@ TEST_F(TodayItemTest, HeightFollowsRowModeAndScreen)
         record.cyp = 0;
         EXPECT_EQ(QueryRefresh(&record), 1);
         EXPECT_EQ(record.cyp, c.height);
+        // Whatever was stored, a switch changes the form.
+        Action();
+        EXPECT_EQ(QueryRefresh(&record), 1);
+        EXPECT_NE(record.cyp, c.height);
         DestroyWindow(item_);
     }
 }
