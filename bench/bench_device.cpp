@@ -105,6 +105,11 @@ void StopWindow()
     g_application = NULL;
     FreeTextTable();
     FreeLanguageList();
+    DisconnectDevice();
+}
+
+void DisconnectDevice()
+{
     platform::Disconnect();
     std::error_code ignored;
     std::filesystem::remove_all(g_root, ignored);

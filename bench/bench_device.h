@@ -20,6 +20,8 @@ void Pump();
 
 // profile is a built-in device profile name.
 void ConnectDevice(const std::string& profile);
+// Ends the device and removes its root.
+void DisconnectDevice();
 // The window on its main page with the theme background loaded.
 void StartWindow();
 void StopWindow();

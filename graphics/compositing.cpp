@@ -86,6 +86,15 @@ void DrawKeyedBlend(HDC dc, int x, int y, int width, int height, HBITMAP bitmap,
         area.CopyBack(x, y, width, height, 0, 0);
 }
 
+void DrawColourBlend(HDC dc, int x, int y, int width, int height, COLORREF colour, UINT alpha)
+{
+    if (alpha > 255)
+        return;
+    ScratchArea area(dc, x, y, width, height);
+    if (area.Bitmap() && ColourBlend(area.Pixels(), colour, alpha))
+        area.CopyBack(x, y, width, height, 0, 0);
+}
+
 void DrawMaskedSheet(HDC dc, int x, int y, int width, int height, HBITMAP sheet, int sx, int sy, UINT alpha)
 {
     ScratchArea area(dc, x, y, width, height);

@@ -13,6 +13,10 @@
 void DrawAlphaImage(HDC dc, const AlphaImage* image, int x, int y, int width, int height, int sx, int sy);
 void DrawAlphaImage(HDC dc, const AlphaImage* image, int x, int y);
 
+// Blends colour over width × height at (x, y) with alpha out of 255; an
+// alpha of 256 or more draws nothing.
+void DrawColourBlend(HDC dc, int x, int y, int width, int height, COLORREF colour, UINT alpha);
+
 // bitmap is width × height; white in it is transparent, black opaque, the
 // rest blended at alpha.
 void DrawKeyedBlend(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, UINT alpha);

@@ -88,3 +88,13 @@ BOOL SeparateMask(const BITMAP* source, const BITMAP* background, const BITMAP* 
             maskByte, source->bmWidth);
     return TRUE;
 }
+
+BOOL ColourBlend(const BITMAP* bitmap, COLORREF colour, UINT alpha)
+{
+    if (alpha > 255 || !IsDib24(bitmap))
+        return FALSE;
+    const BYTE bgr[3] = { GetBValue(colour), GetGValue(colour), GetRValue(colour) };
+    for (int row = 0; row < bitmap->bmHeight; ++row)
+        ColourBlendRow(RowOf(bitmap, row), bitmap->bmWidth, bgr, alpha);
+    return TRUE;
+}

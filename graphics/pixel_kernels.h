@@ -21,3 +21,7 @@ BOOL MaskedSheet(const BITMAP* sheet, const BITMAP* background, const BITMAP* de
 // channel: 1 red, 2 green, 3 blue byte of the mask.
 BOOL SeparateMask(const BITMAP* source, const BITMAP* background, const BITMAP* destination, const BITMAP* mask,
     int channel);
+
+// Blends colour (a colour reference) over the whole bitmap at alpha, 0 to
+// 255 (the kernel refuses more).
+BOOL ColourBlend(const BITMAP* bitmap, COLORREF colour, UINT alpha);

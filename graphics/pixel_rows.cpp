@@ -241,3 +241,14 @@ void SeparateMaskRow(const BYTE* source, const BYTE* background, BYTE* destinati
         d[2] = (BYTE)Pick(m == 255, d[2], r2);
     }
 }
+
+void ColourBlendRow(BYTE* pixels, int count, const BYTE* colour, UINT alpha)
+{
+    WORD weight = (WORD)alpha;
+    for (int i = 0; i < count; ++i) {
+        BYTE* p = pixels + 3 * i;
+        p[0] = (BYTE)Mix(p[0], colour[0], weight);
+        p[1] = (BYTE)Mix(p[1], colour[1], weight);
+        p[2] = (BYTE)Mix(p[2], colour[2], weight);
+    }
+}

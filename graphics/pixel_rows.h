@@ -28,3 +28,7 @@ void MaskedSheetRow(const BYTE* picture, const BYTE* mask, const BYTE* backgroun
 // blend: (background × m + source × (255 − m)) >> 8.
 void SeparateMaskRow(const BYTE* source, const BYTE* background, BYTE* destination, const BYTE* mask, int maskByte,
     int pixels);
+
+// Every channel of every pixel becomes (colour × alpha + pixel × (255 −
+// alpha)) >> 8; colour is B,G,R.
+void ColourBlendRow(BYTE* pixels, int count, const BYTE* colour, UINT alpha);

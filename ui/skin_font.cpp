@@ -11,11 +11,11 @@ int RoundedRatio(int numerator, int denominator)
     return quotient - whole >= 0.5 ? whole + 1 : whole;
 }
 
-HFONT CreateSkinFont(HDC dc, int pointSize, int weight)
+HFONT CreateSkinFont(HDC dc, int pointSize, int weight, const WCHAR* face)
 {
     int logPixels = GetDeviceCaps(dc, LOGPIXELSY);
     int divisor = 72 / GetScreenMetrics().fontScale;
     int height = RoundedRatio(pointSize * logPixels, divisor);
     return CreateFont(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_SWISS | DEFAULT_PITCH, TEXT("Tahoma"));
+        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_SWISS | DEFAULT_PITCH, face);
 }

@@ -7,5 +7,6 @@
 // The quotient rounded half away from zero.
 int RoundedRatio(int numerator, int denominator);
 
-// A new Tahoma font of pointSize points; the caller deletes it.
-HFONT CreateSkinFont(HDC dc, int pointSize, int weight);
+// A new font of pointSize points in the given face (the program's skins
+// use Tahoma); the caller deletes it.
+HFONT CreateSkinFont(HDC dc, int pointSize, int weight, const WCHAR* face = TEXT("Tahoma"));

@@ -28,6 +28,9 @@ static_assert(offsetof(SHMENUBARINFO, hwndMB) == 28, "menu bar handle");
 
 static_assert(sizeof(TBBUTTONINFO) == 32, "toolbar button record");
 
+static_assert(sizeof(DLGTEMPLATE) == 18, "dialog template header");
+static_assert(sizeof(DLGITEMTEMPLATE) == 18, "dialog item template");
+
 static_assert(sizeof(SHRGINFO) == 20, "gesture record");
 static_assert(offsetof(SHRGINFO, dwFlags) == 16, "gesture flags");
 

@@ -27,6 +27,7 @@
 #include "ce/status.h"
 #include "ce/user.h"
 #include "ce/windowing.h"
+#include "ce/dialogs.h"
 #include "ce/menus.h"
 #include "ce/gdi.h"
 #include "ce/text.h"

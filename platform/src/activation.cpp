@@ -68,9 +68,10 @@ HWND SetFocus(HWND hWnd)
     // Focusing one of its own windows in another top level activates that
     // first; its WM_ACTIVATE is handled before the focus moves on.
     if (hWnd && FindLocalWindow(hWnd) && IsWindowVisible(hWnd)) {
+        // GetParent of a pop-up is its owner, which is another top level.
         HWND topLevel = hWnd;
-        while (HWND parent = GetParent(topLevel))
-            topLevel = parent;
+        while (GetWindowLongW(topLevel, GWL_STYLE) & WS_CHILD)
+            topLevel = GetParent(topLevel);
         if (topLevel != GetActiveWindow())
             SetForegroundWindow(topLevel);
     }

@@ -11,6 +11,7 @@
 #include "ce/gdi.h"
 #include "ce/windowing.h"
 #include "device_services.h"
+#include "dialog_manager.h"
 #include "message_box_buttons.h"
 #include "message_box_drawing.h"
 #include "message_box_layout.h"
@@ -21,6 +22,7 @@
 
 namespace {
 
+// The predefined dialog class.
 constexpr char16_t kBoxClass[] = u"Dialog";
 constexpr char16_t kDefaultCaption[] = u"Error";
 
@@ -119,50 +121,32 @@ void OnPaint(const Box& box)
     EndPaint(box.hwnd, &paint);
 }
 
-LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// The box is a window of the dialog class; this is its dialog procedure.
+INT_PTR CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CREATE) {
-        Box* box = static_cast<Box*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        box->hwnd = hwnd;
-        ShownBoxes().push_back(box);
-        return 0;
-    }
     Box* box = BoxOf(hwnd);
     if (!box)
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return FALSE;
     switch (msg) {
-    case WM_LBUTTONDOWN: OnButtonDown(*box, lParam); return 0;
-    case WM_LBUTTONUP: OnButtonUp(*box, lParam); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(*box, lParam); return TRUE;
+    case WM_LBUTTONUP: OnButtonUp(*box, lParam); return TRUE;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN)
             Answer(*box, box->buttons[box->defaultIndex]);
         else if (wParam == VK_ESCAPE)
             OnEscape(*box);
-        return 0;
+        return TRUE;
     // Closing the box is dismissing it, as ESCAPE does; MessageBoxW itself
     // destroys the window.
-    case WM_CLOSE: OnEscape(*box); return 0;
-    case WM_PAINT: OnPaint(*box); return 0;
+    case WM_CLOSE: OnEscape(*box); return TRUE;
+    case WM_PAINT: OnPaint(*box); return TRUE;
     // Destroyed from outside before an answer: the box answers 0.
     case WM_DESTROY:
         Answer(*box, 0);
         Forget(box);
-        return 0;
-    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return TRUE;
+    default: return FALSE;
     }
-}
-
-bool EnsureBoxClass()
-{
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSW wc = {};
-    if (GetClassInfoW(module, kBoxClass, &wc))
-        return true;
-    wc.lpfnWndProc = BoxProc;
-    wc.hInstance = module;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kBoxClass;
-    return RegisterClassW(&wc) != 0;
 }
 
 void LayOut(Box& box)
@@ -225,8 +209,13 @@ void LogAnswer(int answer)
 HWND CreateBoxWindow(Box& box)
 {
     const RECT& r = box.layout.box;
-    return CreateWindowExW(WS_EX_TOPMOST, kBoxClass, box.caption.c_str(), WS_POPUP, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), &box);
+    box.hwnd = CreateWindowExW(WS_EX_TOPMOST, kBoxClass, box.caption.c_str(), WS_POPUP, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (box.hwnd) {
+        ShownBoxes().push_back(&box);
+        platform::AttachDialogProc(box.hwnd, BoxProc);
+    }
+    return box.hwnd;
 }
 
 std::u16string WideFromCp1252(LPCSTR text)
@@ -247,8 +236,6 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
         SetLastError(ERROR_INVALID_MSGBOX_STYLE);
         return 0;
     }
-    if (!EnsureBoxClass())
-        return 0;
     box.text = lpText ? lpText : u"";
     box.caption = lpCaption ? lpCaption : kDefaultCaption;
     box.style = uType;

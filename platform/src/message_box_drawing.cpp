@@ -16,9 +16,6 @@ constexpr COLORREF kCaptionBottom = RGB(0, 56, 148);
 constexpr COLORREF kButtonFace = RGB(222, 231, 247);
 constexpr COLORREF kButtonEdge = RGB(99, 117, 156);
 
-
-
-
 void Frame(HDC dc, const RECT& r, COLORREF colour, int width)
 {
     Fill(dc, RECT{r.left, r.top, r.right, r.top + width}, colour);
@@ -102,15 +99,18 @@ const char16_t* ButtonLabel(int id)
     }
 }
 
-void DrawButton(HDC dc, const RECT& r, int id, bool isDefault, bool pressed, HFONT font, int dpi)
+}  // namespace
+
+void DrawPushButton(HDC dc, const RECT& r, const std::u16string& label, UINT format, bool isDefault, bool pressed,
+                    HFONT font, int dpi)
 {
     Fill(dc, r, pressed ? kFrame : kButtonFace);
     Frame(dc, r, isDefault ? kFrame : kButtonEdge, isDefault ? Scaled(2, dpi) : Scaled(1, dpi));
-    Text(dc, ButtonLabel(id), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
-         pressed ? RGB(255, 255, 255) : RGB(0, 0, 0), font);
+    Text(dc, label, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | format, pressed ? RGB(255, 255, 255) : RGB(0, 0, 0),
+         font);
 }
 
-}  // namespace
+void DrawBoxFrame(HDC dc, const RECT& r) { Frame(dc, r, kFrame, 1); }
 
 HFONT CreateMessageBoxFont(int dpi, bool bold)
 {
@@ -137,27 +137,32 @@ LONG MessageBoxTextHeight(const std::u16string& text, LONG width, int dpi)
     return r.bottom - r.top;
 }
 
+void DrawCaptionBand(HDC dc, const RECT& band, const std::u16string& caption, int dpi)
+{
+    Gradient(dc, band, kCaptionTop, kCaptionBottom);
+    HFONT bold = CreateMessageBoxFont(dpi, true);
+    RECT title = band;
+    title.left += Scaled(6, dpi);
+    title.right -= Scaled(6, dpi);
+    Text(dc, caption, title, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, RGB(255, 255, 255),
+         bold);
+    DeleteObject(bold);
+}
+
 void DrawMessageBox(HDC dc, const MessageBoxLayout& layout, const MessageBoxContent& content, int dpi)
 {
     RECT client = {0, 0, layout.box.right - layout.box.left, layout.box.bottom - layout.box.top};
     Fill(dc, client, RGB(255, 255, 255));
-    Gradient(dc, layout.caption, kCaptionTop, kCaptionBottom);
-    Frame(dc, client, kFrame, 1);
+    DrawCaptionBand(dc, layout.caption, content.caption, dpi);
+    DrawBoxFrame(dc, client);
 
-    HFONT bold = CreateMessageBoxFont(dpi, true);
     HFONT normal = CreateMessageBoxFont(dpi, false);
-    RECT caption = layout.caption;
-    caption.left += Scaled(6, dpi);
-    caption.right -= Scaled(6, dpi);
-    Text(dc, content.caption, caption, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS,
-         RGB(255, 255, 255), bold);
     if (layout.icon.right > layout.icon.left)
         DrawIcon(dc, layout.icon, content.icon, dpi);
     Text(dc, content.text, layout.text, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX, RGB(0, 0, 0), normal);
     for (size_t i = 0; i < layout.buttons.size() && i < content.buttons.size(); ++i)
-        DrawButton(dc, layout.buttons[i], content.buttons[i], i == content.defaultIndex,
-                   static_cast<int>(i) == content.pressed, normal, dpi);
-    DeleteObject(bold);
+        DrawPushButton(dc, layout.buttons[i], ButtonLabel(content.buttons[i]), DT_NOPREFIX, i == content.defaultIndex,
+                       static_cast<int>(i) == content.pressed, normal, dpi);
     DeleteObject(normal);
 }
 

@@ -25,6 +25,17 @@ HFONT CreateMessageBoxFont(int dpi, bool bold);
 // The height of the text wrapped to the given width.
 LONG MessageBoxTextHeight(const std::u16string& text, LONG width, int dpi);
 
+// The blue caption band with its title, as message boxes and dialogs show it.
+void DrawCaptionBand(HDC dc, const RECT& band, const std::u16string& caption, int dpi);
+
+// A push button: its face, a thicker edge when it is the default, inverted
+// while held; format adds DT_NOPREFIX or not to the centred label.
+void DrawPushButton(HDC dc, const RECT& r, const std::u16string& label, UINT format, bool isDefault, bool pressed,
+                    HFONT font, int dpi);
+
+// The one-pixel frame around a box.
+void DrawBoxFrame(HDC dc, const RECT& r);
+
 void DrawMessageBox(HDC dc, const MessageBoxLayout& layout, const MessageBoxContent& content, int dpi);
 
 }  // namespace platform

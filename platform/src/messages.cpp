@@ -2,6 +2,7 @@
 #include "ce/errors.h"
 #include "ce/process.h"
 #include "ce/gdi.h"
+#include "key_state.h"
 #include "local_windows.h"
 #include "server_connection.h"
 #include "window_info.h"
@@ -35,6 +36,8 @@ int ReadMessage(const std::string& reply, LPMSG msg)
     m.time = in.U32();
     m.pt.x = in.I32();
     m.pt.y = in.I32();
+    if (result > 0)
+        NoteKeyMessage(m);
     if (msg && result != -1)
         *msg = m;
     return result;

@@ -103,5 +103,3 @@ HCURSOR SetCursor(HCURSOR hCursor)
     Call(sim::Op::Cursor, args);
     return previous;
 }
-
-SHORT GetKeyState(int) { return 0; }

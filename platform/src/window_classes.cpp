@@ -4,8 +4,11 @@
 
 #include "ce/errors.h"
 #include "ce/crt.h"
+#include "button_control.h"
+#include "dialog_manager.h"
 #include "edit_control.h"
 #include "local_windows.h"
+#include "static_control.h"
 
 namespace platform {
 namespace {
@@ -42,6 +45,9 @@ void EnsureSystemClasses()
         return;
     registered = true;
     RegisterEditClass();
+    RegisterStaticClass();
+    RegisterButtonClass();
+    RegisterDialogClass();
 }
 
 }  // namespace
