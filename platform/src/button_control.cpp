@@ -61,8 +61,7 @@ void Paint(HWND hwnd, const Button& button)
     DWORD style = info ? info->style : 0;
     HGDIOBJ font = button.font ? button.font : GetStockObject(SYSTEM_FONT);
     DrawPushButton(dc, client, info ? info->title : u"", 0, (style & kTypeMask) == BS_DEFPUSHBUTTON, button.pressed,
-                   static_cast<HFONT>(font), ScreenDpi());
-    // FIXME: a disabled button looks like an enabled one.
+                   static_cast<HFONT>(font), ScreenDpi(), !(style & WS_DISABLED));
     EndPaint(hwnd, &paint);
 }
 

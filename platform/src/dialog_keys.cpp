@@ -8,15 +8,6 @@
 namespace platform {
 namespace {
 
-bool IsDialogOrInside(HWND dialog, HWND hwnd)
-{
-    for (; hwnd && hwnd != dialog; hwnd = GetParent(hwnd)) {
-        if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
-            return false;
-    }
-    return hwnd && hwnd == dialog;
-}
-
 bool IsPushButton(HWND hwnd)
 {
     WCHAR name[16] = {};

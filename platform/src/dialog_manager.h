@@ -2,6 +2,7 @@
 // the window from its creation from a template until WM_DESTROY.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ce/dialogs.h"
@@ -45,13 +46,12 @@ void RegisterDialogClass();
 HWND CreateDialogFromTemplate(HINSTANCE module, const DialogTemplate& dialog, HWND parent, DLGPROC proc,
                               LPARAM param, const std::string& logId);
 
+// Whether hwnd is the dialog or a child window inside it.
+bool IsDialogOrInside(HWND dialog, HWND hwnd);
+
 // The top-level window a dialog's parent handle stands for: the parent
 // itself, or the top-level window above a child.
 HWND DialogOwnerOf(HWND parent);
-
-}  // namespace platform
-
-namespace platform {
 
 // The template of a dialog resource of the module; empty, with the last
 // error set, when it is missing (FindResourceW's error) or malformed

@@ -88,24 +88,15 @@ bool AnswersDirectly(UINT msg)
     return msg == WM_INITDIALOG || msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLORDLG;
 }
 
-bool IsInside(HWND dialog, HWND hwnd)
-{
-    for (; hwnd && hwnd != dialog; hwnd = GetParent(hwnd)) {
-        if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
-            return false;
-    }
-    return hwnd == dialog;
-}
-
 void OnActivate(HWND hwnd, DialogState& dialog, WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus != hwnd && IsInside(hwnd, focus))
+        if (focus != hwnd && IsDialogOrInside(hwnd, focus))
             dialog.savedFocus = focus;
         return;
     }
-    if (dialog.savedFocus && IsInside(hwnd, dialog.savedFocus) && GetActiveWindow() == hwnd)
+    if (dialog.savedFocus && IsDialogOrInside(hwnd, dialog.savedFocus) && GetActiveWindow() == hwnd)
         SetFocus(dialog.savedFocus);
     else
         DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
@@ -153,6 +144,15 @@ void Forget(HWND hwnd)
 }
 
 }  // namespace
+
+bool IsDialogOrInside(HWND dialog, HWND hwnd)
+{
+    for (; hwnd && hwnd != dialog; hwnd = GetParent(hwnd)) {
+        if (!(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
+            return false;
+    }
+    return hwnd && hwnd == dialog;
+}
 
 DialogState* FindDialog(HWND hwnd)
 {

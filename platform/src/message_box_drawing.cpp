@@ -102,11 +102,12 @@ const char16_t* ButtonLabel(int id)
 }  // namespace
 
 void DrawPushButton(HDC dc, const RECT& r, const std::u16string& label, UINT format, bool isDefault, bool pressed,
-                    HFONT font, int dpi)
+                    HFONT font, int dpi, bool enabled)
 {
     Fill(dc, r, pressed ? kFrame : kButtonFace);
     Frame(dc, r, isDefault ? kFrame : kButtonEdge, isDefault ? Scaled(2, dpi) : Scaled(1, dpi));
-    Text(dc, label, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | format, pressed ? RGB(255, 255, 255) : RGB(0, 0, 0),
+    COLORREF ink = pressed ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    Text(dc, label, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | format, enabled ? ink : GetSysColor(COLOR_GRAYTEXT),
          font);
 }
 

@@ -29,9 +29,10 @@ LONG MessageBoxTextHeight(const std::u16string& text, LONG width, int dpi);
 void DrawCaptionBand(HDC dc, const RECT& band, const std::u16string& caption, int dpi);
 
 // A push button: its face, a thicker edge when it is the default, inverted
-// while held; format adds DT_NOPREFIX or not to the centred label.
+// while held, grey text when disabled; format adds DT_NOPREFIX or not to
+// the centred label.
 void DrawPushButton(HDC dc, const RECT& r, const std::u16string& label, UINT format, bool isDefault, bool pressed,
-                    HFONT font, int dpi);
+                    HFONT font, int dpi, bool enabled = true);
 
 // The one-pixel frame around a box.
 void DrawBoxFrame(HDC dc, const RECT& r);

@@ -47,6 +47,21 @@ HBRUSH Background(HWND hwnd, HDC dc)
     return local && local->background ? local->background : GetSysColorBrush(COLOR_STATIC);
 }
 
+// The DrawTextW format the style asks for.
+UINT TextFormat(DWORD style)
+{
+    UINT format = DT_EXPANDTABS;
+    switch (style & kTypeMask) {
+    case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
+    case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
+    case SS_LEFTNOWORDWRAP: format |= DT_LEFT | DT_SINGLELINE; break;
+    default: format |= DT_LEFT | DT_WORDBREAK; break;
+    }
+    if (style & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    return format;
+}
+
 void Paint(HWND hwnd)
 {
     PAINTSTRUCT paint;
@@ -62,7 +77,7 @@ void Paint(HWND hwnd)
         if (style & WS_DISABLED)
             SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
         HGDIOBJ old = SelectObject(dc, FontOf(hwnd));
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, StaticTextFormat(style));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, TextFormat(style));
         SelectObject(dc, old);
     }
     EndPaint(hwnd, &paint);
@@ -95,20 +110,6 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 }  // namespace
-
-unsigned StaticTextFormat(unsigned long style)
-{
-    UINT format = DT_EXPANDTABS;
-    switch (style & kTypeMask) {
-    case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
-    case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
-    case SS_LEFTNOWORDWRAP: format |= DT_LEFT | DT_SINGLELINE; break;
-    default: format |= DT_LEFT | DT_WORDBREAK; break;
-    }
-    if (style & SS_NOPREFIX)
-        format |= DT_NOPREFIX;
-    return format;
-}
 
 void RegisterStaticClass()
 {

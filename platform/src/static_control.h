@@ -8,7 +8,4 @@ namespace platform {
 // every process.
 void RegisterStaticClass();
 
-// The DrawTextW format a static's style asks for.
-unsigned StaticTextFormat(unsigned long style);
-
 }  // namespace platform

@@ -101,6 +101,21 @@ TEST_F(DialogTest, KeysMoveBetweenTabStopsAndClickTheButtons)
     EXPECT_EQ(focus, g_proc.dialog);
 }
 
+// An options procedure as plug-ins write them: everything it does not handle
+// goes to DefWindowProcW, whose result it returns.
+INT_PTR CALLBACK PassingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG: g_proc.dialog = hwnd; return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) != IDOK)
+            return FALSE;
+        EndDialog(hwnd, IDOK);
+        return TRUE;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
 TEST_F(DialogTest, TheCaptionOkButtonSendsIdok)
 {
     // Captioned dialogs show the caption band at the top of the window.
@@ -128,6 +143,11 @@ TEST_F(DialogTest, TheCaptionOkButtonSendsIdok)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(g_proc.commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)});
     EXPECT_EQ(g_proc.stylusDowns, 1);
+
+    // A procedure that passes the rest to DefWindowProcW is ended the same way.
+    g_action = tapOk;
+    SetTimer(owner_, 1, 10, nullptr);
+    EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_CAPTION_OK), owner_, PassingProc, 0), IDOK);
 
     // A form without WS_EX_CAPTIONOKBTN has no button there.
     result = Run(IDD_FORM, [&](HWND dialog) {

@@ -3,7 +3,7 @@
 //   dialog.exe [TEMPLATE]
 // TEMPLATE 500 (the default) is an options dialog with the caption OK button
 // and two lines of text; 501 a centred form with the three text alignments,
-// OK and Cancel. OK and Cancel end the dialog with their id, which is the
+// OK, Cancel and a disabled Help button. OK and Cancel end the dialog with their id, which is the
 // exit code (255 for a malformed command line).
 #include <windows.h>
 
