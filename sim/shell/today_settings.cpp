@@ -90,13 +90,11 @@ std::optional<ItemOptions> FindItemOptions(const TodayHost& host, const std::u16
     return std::nullopt;
 }
 
-// FIXME: the platform has no dialog manager yet. With DialogBoxParamW this
-// runs DialogBoxParamW(options.library, MAKEINTRESOURCE(500), owner,
-// (DLGPROC)options.dialogProc, 0); until then the request is only logged.
+// The item's dialog 500, run by its own procedure over the settings window.
 void RunItemOptions(HWND owner, const ItemOptions& options)
 {
-    (void)owner;
     LogShellEvent("today-options name=" + LogText(options.name) + " dll=" + LogText(options.dll));
+    DialogBoxParamW(options.library, MAKEINTRESOURCE(500), owner, reinterpret_cast<DLGPROC>(options.dialogProc), 0);
 }
 
 bool RegisterTodaySettings(HINSTANCE instance)
