@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 compiler=i686-w64-mingw32-g++
 flags="-std=c++17 -fsyntax-only -Wall -DUNICODE -D_UNICODE -Iplatform/include -I."
 
+# The ordinal export table stands in, on the host, for the device build's
+# .def file, so it is no Win32 code.
 sources=$(find app status settings graphics tasks ui today setup platform/conformance \
-    -name '*.cpp' -not -path '*/tests/*' 2>/dev/null | sort)
+    -name '*.cpp' -not -path '*/tests/*' -not -name ordinal_exports.cpp 2>/dev/null | sort)
 
 failed=0
 count=0

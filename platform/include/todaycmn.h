@@ -3,7 +3,7 @@
 // library's two exports by ordinal.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define MAX_ITEMNAME 32
 
