@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, when they are missing.
 set -e
 
-packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libpng-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation2 libsdl2-dev libjpeg62-turbo-dev libpixman-1-dev valgrind"
+packages="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libpng-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation2 libsdl2-dev libjpeg62-turbo-dev libpixman-1-dev valgrind libgcab-dev libmspack-dev cabextract"
 
 missing=""
 for package in $packages; do

@@ -110,6 +110,10 @@ int OpenAccessFlags(DWORD access)
     return write ? O_WRONLY : O_RDONLY;
 }
 
+// The device runs any file as a program; on the host a written program
+// (an installer's copy) needs the execute permission to be started.
+constexpr mode_t kNewFileMode = 0777;
+
 // Opens the host file for a disposition; `existed` tells whether it was
 // there before. Returns -1 with errno set on failure.
 int OpenForDisposition(const std::string& hostPath, int flags, DWORD disposition, bool& existed)
@@ -117,7 +121,7 @@ int OpenForDisposition(const std::string& hostPath, int flags, DWORD disposition
     existed = false;
     switch (disposition) {
     case CREATE_NEW:
-        return open(hostPath.c_str(), flags | O_CREAT | O_EXCL, 0666);
+        return open(hostPath.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
     case OPEN_EXISTING:
         existed = true;
         return open(hostPath.c_str(), flags);
@@ -127,7 +131,7 @@ int OpenForDisposition(const std::string& hostPath, int flags, DWORD disposition
     }
     // CREATE_ALWAYS and OPEN_ALWAYS: creating exclusively first tells apart
     // the new file from the existing one without a separate look.
-    int fd = open(hostPath.c_str(), flags | O_CREAT | O_EXCL, 0666);
+    int fd = open(hostPath.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
     if (fd >= 0 || errno != EEXIST)
         return fd;
     existed = true;

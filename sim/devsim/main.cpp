@@ -30,6 +30,35 @@ bool IsEmptyFolder(const fs::path& path)
     return !fs::exists(path, error) || (fs::is_directory(path, error) && fs::is_empty(path, error));
 }
 
+std::vector<std::string> SplitBars(std::string_view text)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = std::min(text.find('|', start), text.size());
+        parts.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+void OmitProfileFiles(const sim::DevsimOptions& options, const sim::DeviceProfile& profile)
+{
+    for (const std::string& path : profile.imageOmit)
+        sim::DeleteDeviceFile(options.root.string(), platform::Utf16FromUtf8(path));
+}
+
+// The device before the application is installed: the image without what
+// its cabinet installs, and the cabinet where a user would have copied it.
+bool FillBareDevice(const fs::path& image, const sim::DevsimOptions& options, const sim::DeviceProfile& profile,
+                    std::string& error)
+{
+    if (!sim::FillDeviceRoot(image.string(), options.root.string(), error, SplitBars(QM_CABINET_INSTALLS)) ||
+        !sim::PlaceHostFile(options.root.string(), QM_CABINET_AT, QM_CABINET_FILE, error))
+        return false;
+    OmitProfileFiles(options, profile);
+    return true;
+}
+
 // Fills the root from the device image the build made, without the files
 // that the profile's device does not have.
 bool PrepareRoot(const sim::DevsimOptions& options, const sim::DeviceProfile& profile, std::string& error)
@@ -44,10 +73,11 @@ bool PrepareRoot(const sim::DevsimOptions& options, const sim::DeviceProfile& pr
         error = "no device image at " + image.string() + " (build the project first)";
         return false;
     }
+    if (options.image == "cabinet")
+        return FillBareDevice(image, options, profile, error);
     if (!sim::FillDeviceRoot(image.string(), options.root.string(), error))
         return false;
-    for (const std::string& path : profile.imageOmit)
-        sim::DeleteDeviceFile(options.root.string(), platform::Utf16FromUtf8(path));
+    OmitProfileFiles(options, profile);
     return true;
 }
 

@@ -8,15 +8,33 @@ namespace fs = std::filesystem;
 
 namespace sim {
 
-bool FillDeviceRoot(const std::string& imagePath, const std::string& rootPath, std::string& error)
+namespace {
+
+bool IsOmitted(const fs::path& relative, const std::vector<std::string>& omit)
+{
+    for (const std::string& path : omit)
+        if (relative == fs::path(path))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+bool FillDeviceRoot(const std::string& imagePath, const std::string& rootPath, std::string& error,
+                    const std::vector<std::string>& omit)
 {
     std::error_code ec;
     fs::create_directories(rootPath, ec);
     fs::recursive_directory_iterator entries(imagePath, ec);
     for (; !ec && entries != fs::recursive_directory_iterator(); entries.increment(ec)) {
-        fs::path target = fs::path(rootPath) / fs::relative(entries->path(), imagePath, ec);
+        fs::path relative = fs::relative(entries->path(), imagePath, ec);
         if (ec)
             break;
+        if (IsOmitted(relative, omit)) {
+            entries.disable_recursion_pending();
+            continue;
+        }
+        fs::path target = fs::path(rootPath) / relative;
         if (entries->is_directory(ec)) {
             fs::create_directories(target, ec);
         } else {
@@ -31,6 +49,21 @@ bool FillDeviceRoot(const std::string& imagePath, const std::string& rootPath, s
     }
     if (ec) {
         error = "cannot fill " + rootPath + " from " + imagePath + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+bool PlaceHostFile(const std::string& rootPath, const std::string& relative, const std::string& hostFile,
+                   std::string& error)
+{
+    fs::path target = fs::path(rootPath) / relative;
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    if (!ec)
+        fs::copy_file(hostFile, target, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        error = "cannot place " + hostFile + " at " + target.string() + ": " + ec.message();
         return false;
     }
     return true;

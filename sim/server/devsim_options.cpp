@@ -44,6 +44,17 @@ bool TakeZoom(int argc, const char* const* argv, int& i, int& zoom, std::string&
     return true;
 }
 
+bool TakeImage(int argc, const char* const* argv, int& i, std::string& image, std::string& error)
+{
+    if (!TakeValue(argc, argv, i, image, error))
+        return false;
+    if (image != "installed" && image != "cabinet") {
+        error = "--image takes installed or cabinet, not " + image;
+        return false;
+    }
+    return true;
+}
+
 // The program and, from the rest of the command line, its parameters.
 bool TakeStart(int argc, const char* const* argv, int& i, DevsimOptions& options, std::string& error)
 {
@@ -73,6 +84,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             options.fillOnly = true;
         else if (arg == "--profile")
             ok = TakeValue(argc, argv, i, options.profile, error);
+        else if (arg == "--image")
+            ok = TakeImage(argc, argv, i, options.image, error);
         else if (arg == "--script")
             ok = TakePath(argc, argv, i, options.script, error);
         else if (arg == "--log")
@@ -101,7 +114,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
 
 std::string DevsimUsage()
 {
-    return "usage: devsim [--root DIR] [--reset] [--fill-only] [--profile NAME|FILE] [--script FILE]\n"
+    return "usage: devsim [--root DIR] [--reset] [--fill-only] [--profile NAME|FILE] [--image KIND]\n"
+           "              [--script FILE]\n"
            "              [--log FILE]\n"
            "              [--realtime] [--shots DIR] [--rebaseline] [--zoom N] [--help]\n"
            "              [--start PATH [ARGS...]]\n"
@@ -111,6 +125,9 @@ std::string DevsimUsage()
            "  --fill-only      fill DIR for the profile's device and stop without booting, so\n"
            "                   that files can be changed before the first boot\n"
            "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, or a profile file\n"
+           "  --image KIND     what a freshly filled DIR holds: installed (default), the image\n"
+           "                   with the application installed; or cabinet, the image without it\n"
+           "                   and its cabinet in \\My Documents, for wceload.exe to install\n"
            "  --script FILE    run FILE headless; exit 1 when an expectation fails; without it\n"
            "                   the device shows in a window when there is a display\n"
            "  --log FILE       write the event log to FILE (default: standard output)\n"

@@ -11,6 +11,7 @@ struct DevsimOptions {
     bool reset = false;                      // refill the root from the device image
     bool fillOnly = false;                   // fill the root for the profile, then stop
     std::string profile = "qvga";            // a built-in profile name or a profile file
+    std::string image = "installed";         // installed, or cabinet: the application still to install
     std::filesystem::path script;            // empty: interactive
     std::filesystem::path log;               // empty: standard output
     bool realtime = false;                   // real time instead of the virtual clock

@@ -1,0 +1,2 @@
+# A device running a later Windows CE than the cabinet allows.
+os=6.0.1000
