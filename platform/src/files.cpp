@@ -104,9 +104,9 @@ bool MapChangeArgument(LPCWSTR cePath, std::string& hostPath)
 
 // A file that a running process holds (its program, a library it loaded)
 // can be neither deleted nor renamed; false with the error set for one.
-bool RefuseInUse(const std::string& hostPath)
+bool RefuseInUse(LPCWSTR cePath)
 {
-    if (!IsFileInUse(DevicePathOf(hostPath)))
+    if (!IsFileInUse(cePath))
         return true;
     SetLastError(ERROR_SHARING_VIOLATION);
     return false;
@@ -379,7 +379,7 @@ BOOL RemoveDirectoryW(LPCWSTR lpPathName)
 BOOL DeleteFileW(LPCWSTR lpFileName)
 {
     std::string hostPath;
-    if (!MapChangeArgument(lpFileName, hostPath) || !RefuseInUse(hostPath))
+    if (!MapChangeArgument(lpFileName, hostPath) || !RefuseInUse(lpFileName))
         return FALSE;
     if (unlink(hostPath.c_str()) != 0) {
         SetLastError(ErrorFromErrno(errno, hostPath));
@@ -393,7 +393,7 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName)
     std::string from;
     std::string to;
     if (!MapChangeArgument(lpExistingFileName, from) || !MapChangeArgument(lpNewFileName, to) ||
-        !RefuseInUse(from))
+        !RefuseInUse(lpExistingFileName))
         return FALSE;
     struct stat info {};
     if (lstat(from.c_str(), &info) != 0) {

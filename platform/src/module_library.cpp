@@ -31,6 +31,7 @@ namespace {
 struct LoadedLibrary {
     HMODULE handle;
     std::u16string devicePath;
+    std::u16string heldPath;  // as the device server was told of it
     int references;
 };
 
@@ -97,9 +98,9 @@ bool DefinedIn(HMODULE module, void* symbol)
 }
 
 // Drops one reference LoadLibraryW counted; false for a handle it never
-// gave. `last` tells whether it was the library's last, and `devicePath`
-// where the library was found.
-bool Forget(HMODULE handle, bool* last = nullptr, std::u16string* devicePath = nullptr)
+// gave. `last` tells whether it was the library's last, and `heldPath`
+// what the device server was told at its load.
+bool Forget(HMODULE handle, bool* last = nullptr, std::u16string* heldPath = nullptr)
 {
     std::lock_guard<std::mutex> lock(librariesLock);
     auto library = Find(handle);
@@ -108,15 +109,15 @@ bool Forget(HMODULE handle, bool* last = nullptr, std::u16string* devicePath = n
     bool wasLast = --library->references == 0;
     if (last)
         *last = wasLast;
-    if (devicePath)
-        *devicePath = library->devicePath;
+    if (heldPath)
+        *heldPath = library->heldPath;
     if (wasLast)
         libraries.erase(library);
     return true;
 }
 
 // Counts a reference; true when it is the library's first.
-bool Remember(HMODULE handle, const std::u16string& devicePath)
+bool Remember(HMODULE handle, const std::u16string& devicePath, const std::u16string& heldPath)
 {
     std::lock_guard<std::mutex> lock(librariesLock);
     auto known = Find(handle);
@@ -124,7 +125,7 @@ bool Remember(HMODULE handle, const std::u16string& devicePath)
         ++known->references;
         return false;
     }
-    libraries.push_back({handle, devicePath, 1});
+    libraries.push_back({handle, devicePath, heldPath, 1});
     return true;
 }
 
@@ -137,7 +138,9 @@ ModuleEntryProc EntryOf(HMODULE module)
     return *static_cast<const ModuleEntryProc*>(symbol);
 }
 
-HMODULE Open(const std::string& hostPath)
+// The device path goes to the server as the program named it: a host path
+// reached through a link may have no device path of its own.
+HMODULE Open(const std::string& hostPath, const std::u16string& cePath)
 {
     void* handle = dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
@@ -148,8 +151,7 @@ HMODULE Open(const std::string& hostPath)
         return nullptr;
     }
     HMODULE module = static_cast<HMODULE>(handle);
-    std::u16string devicePath = DevicePathOf(hostPath);
-    if (!Remember(module, devicePath))
+    if (!Remember(module, DevicePathOf(hostPath), cePath))
         return module;
     ModuleEntryProc entry = EntryOf(module);
     if (entry && !entry(module, DLL_PROCESS_ATTACH, nullptr)) {
@@ -158,7 +160,7 @@ HMODULE Open(const std::string& hostPath)
         SetLastError(ERROR_DLL_INIT_FAILED);
         return nullptr;
     }
-    ReportLibraryLoaded(devicePath);
+    ReportLibraryLoaded(cePath);
     return module;
 }
 
@@ -222,7 +224,7 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName)
     for (const std::u16string& candidate : platform::Candidates(lpLibFileName)) {
         std::string hostPath;
         if (platform::MapDevicePath(candidate.c_str(), hostPath) && platform::IsFile(hostPath))
-            return platform::Open(hostPath);
+            return platform::Open(hostPath, candidate);
     }
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -261,15 +263,15 @@ BOOL FreeLibrary(HMODULE hLibModule)
     if (platform::IsBuiltInLibrary(hLibModule))
         return TRUE;
     bool last = false;
-    std::u16string devicePath;
-    if (!platform::Forget(hLibModule, &last, &devicePath)) {
+    std::u16string heldPath;
+    if (!platform::Forget(hLibModule, &last, &heldPath)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
     if (last) {
         if (ModuleEntryProc entry = platform::EntryOf(hLibModule))
             entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
-        platform::ReportLibraryFreed(devicePath);
+        platform::ReportLibraryFreed(heldPath);
     }
     dlclose(hLibModule);
     return TRUE;
