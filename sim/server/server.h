@@ -72,6 +72,11 @@ public:
     Device& GetDevice() { return device_; }
     bool AnyProcessAlive() const;
     const Process* FindProcess(Pid pid) const;
+    // The host file a device path names, by the platform's own mapping.
+    bool MapFile(const std::u16string& devicePath, std::string& hostPath) const;
+    // A running process's program, or a library one has loaded: the device
+    // keeps it from being deleted or renamed.
+    bool FileInUse(const std::string& hostPath) const;
 
 private:
     friend class RequestContext;
@@ -126,10 +131,6 @@ private:
     void WriteStylusState(WireWriter& reply) const;
     void EndSendsFrom(Pid pid);
     void CloseApps(Process& caller, uint32_t bytes);
-    // The host file a device path names, by the platform's own mapping.
-    bool MapFile(const std::u16string& devicePath, std::string& hostPath) const;
-    // A running process's program, or a library one has loaded.
-    bool FileInUse(const std::string& hostPath) const;
 
     // Request handlers by area; each writes the reply or parks the caller.
     void HandleSession(Process& caller, Op op, WireReader& in, WireWriter& out);
