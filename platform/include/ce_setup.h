@@ -4,7 +4,7 @@
 // answers they give.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 typedef enum {
     codeINSTALL_INIT_CONTINUE = 0,

@@ -11,8 +11,10 @@ INT_PTR Second() { return 241; }
 }  // namespace
 
 // What the loader told the entry point, for the tests to read by name.
-extern "C" __attribute__((visibility("default"))) int module_attach_count = 0;
-extern "C" __attribute__((visibility("default"))) HINSTANCE module_attached_handle = nullptr;
+extern "C" {
+__attribute__((visibility("default"))) int module_attach_count = 0;
+__attribute__((visibility("default"))) HINSTANCE module_attached_handle = nullptr;
+}
 
 static BOOL WINAPI Entry(HINSTANCE instance, DWORD reason, LPVOID)
 {

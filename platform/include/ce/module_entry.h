@@ -5,7 +5,7 @@
 // before the last reference goes. Host builds only.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 typedef BOOL(WINAPI* ModuleEntryProc)(HINSTANCE hinstDLL, DWORD dwReason, LPVOID lpvReserved);
 
