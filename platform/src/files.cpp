@@ -12,6 +12,7 @@
 #include "ce/errors.h"
 #include "ce/files.h"
 #include "device_path.h"
+#include "file_use.h"
 #include "handles.h"
 #include "text_convert.h"
 
@@ -99,6 +100,16 @@ bool MapChangeArgument(LPCWSTR cePath, std::string& hostPath)
         return false;
     }
     return true;
+}
+
+// A file that a running process holds (its program, a library it loaded)
+// can be neither deleted nor renamed; false with the error set for one.
+bool RefuseInUse(LPCWSTR cePath)
+{
+    if (!IsFileInUse(cePath))
+        return true;
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return false;
 }
 
 int OpenAccessFlags(DWORD access)
@@ -372,7 +383,7 @@ BOOL RemoveDirectoryW(LPCWSTR lpPathName)
 BOOL DeleteFileW(LPCWSTR lpFileName)
 {
     std::string hostPath;
-    if (!MapChangeArgument(lpFileName, hostPath))
+    if (!MapChangeArgument(lpFileName, hostPath) || !RefuseInUse(lpFileName))
         return FALSE;
     if (unlink(hostPath.c_str()) != 0) {
         SetLastError(ErrorFromErrno(errno, hostPath));
@@ -385,7 +396,8 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName)
 {
     std::string from;
     std::string to;
-    if (!MapChangeArgument(lpExistingFileName, from) || !MapChangeArgument(lpNewFileName, to))
+    if (!MapChangeArgument(lpExistingFileName, from) || !MapChangeArgument(lpNewFileName, to) ||
+        !RefuseInUse(lpExistingFileName))
         return FALSE;
     struct stat info {};
     if (lstat(from.c_str(), &info) != 0) {

@@ -15,9 +15,11 @@
 
 #include "ce/errors.h"
 #include "ce/files.h"
+#include "ce/module_entry.h"
 #include "ce/ordinal_exports.h"
 #include "ce/resources.h"
 #include "device_path.h"
+#include "file_use.h"
 #include "module_library.h"
 #include "module_resources.h"
 #include "shell_library.h"
@@ -29,6 +31,7 @@ namespace {
 struct LoadedLibrary {
     HMODULE handle;
     std::u16string devicePath;
+    std::u16string heldPath;  // as the device server was told of it
     int references;
 };
 
@@ -83,17 +86,61 @@ std::vector<LoadedLibrary>::iterator Find(HMODULE handle)
                         [handle](const LoadedLibrary& library) { return library.handle == handle; });
 }
 
-void Remember(HMODULE handle, const std::string& hostPath)
+// A lookup on a handle searches the libraries it depends on as well; an
+// export must be the module's own.
+bool DefinedIn(HMODULE module, void* symbol)
+{
+    Dl_info info;
+    link_map* owner = nullptr;
+    link_map* self = nullptr;
+    return dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) &&
+           dlinfo(module, RTLD_DI_LINKMAP, &self) == 0 && owner == self;
+}
+
+// Drops one reference LoadLibraryW counted; false for a handle it never
+// gave. `last` tells whether it was the library's last, and `heldPath`
+// what the device server was told at its load.
+bool Forget(HMODULE handle, bool* last = nullptr, std::u16string* heldPath = nullptr)
+{
+    std::lock_guard<std::mutex> lock(librariesLock);
+    auto library = Find(handle);
+    if (library == libraries.end())
+        return false;
+    bool wasLast = --library->references == 0;
+    if (last)
+        *last = wasLast;
+    if (heldPath)
+        *heldPath = library->heldPath;
+    if (wasLast)
+        libraries.erase(library);
+    return true;
+}
+
+// Counts a reference; true when it is the library's first.
+bool Remember(HMODULE handle, const std::u16string& devicePath, const std::u16string& heldPath)
 {
     std::lock_guard<std::mutex> lock(librariesLock);
     auto known = Find(handle);
-    if (known != libraries.end())
+    if (known != libraries.end()) {
         ++known->references;
-    else
-        libraries.push_back({handle, DevicePathOf(hostPath), 1});
+        return false;
+    }
+    libraries.push_back({handle, devicePath, heldPath, 1});
+    return true;
 }
 
-HMODULE Open(const std::string& hostPath)
+// A library's entry point, when it publishes one.
+ModuleEntryProc EntryOf(HMODULE module)
+{
+    void* symbol = dlsym(module, "platform_module_entry");
+    if (!symbol || !DefinedIn(module, symbol))
+        return nullptr;
+    return *static_cast<const ModuleEntryProc*>(symbol);
+}
+
+// The device path goes to the server as the program named it: a host path
+// reached through a link may have no device path of its own.
+HMODULE Open(const std::string& hostPath, const std::u16string& cePath)
 {
     void* handle = dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
@@ -104,20 +151,17 @@ HMODULE Open(const std::string& hostPath)
         return nullptr;
     }
     HMODULE module = static_cast<HMODULE>(handle);
-    Remember(module, hostPath);
+    if (!Remember(module, DevicePathOf(hostPath), cePath))
+        return module;
+    ModuleEntryProc entry = EntryOf(module);
+    if (entry && !entry(module, DLL_PROCESS_ATTACH, nullptr)) {
+        Forget(module);
+        dlclose(handle);
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return nullptr;
+    }
+    ReportLibraryLoaded(cePath);
     return module;
-}
-
-// Drops one reference LoadLibraryW counted; false for a handle it never gave.
-bool Forget(HMODULE handle)
-{
-    std::lock_guard<std::mutex> lock(librariesLock);
-    auto library = Find(handle);
-    if (library == libraries.end())
-        return false;
-    if (--library->references == 0)
-        libraries.erase(library);
-    return true;
 }
 
 bool IsKnownModule(HMODULE handle)
@@ -126,17 +170,6 @@ bool IsKnownModule(HMODULE handle)
         return true;
     std::lock_guard<std::mutex> lock(librariesLock);
     return Find(handle) != libraries.end();
-}
-
-// A lookup on a handle searches the libraries it depends on as well; an
-// export must be the module's own.
-bool DefinedIn(HMODULE module, void* symbol)
-{
-    Dl_info info;
-    link_map* owner = nullptr;
-    link_map* self = nullptr;
-    return dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) &&
-           dlinfo(module, RTLD_DI_LINKMAP, &self) == 0 && owner == self;
 }
 
 // The library's own table of exports by number, when it has one.
@@ -191,7 +224,7 @@ HMODULE LoadLibraryW(LPCWSTR lpLibFileName)
     for (const std::u16string& candidate : platform::Candidates(lpLibFileName)) {
         std::string hostPath;
         if (platform::MapDevicePath(candidate.c_str(), hostPath) && platform::IsFile(hostPath))
-            return platform::Open(hostPath);
+            return platform::Open(hostPath, candidate);
     }
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -229,9 +262,16 @@ BOOL FreeLibrary(HMODULE hLibModule)
     // The platform's own library stays for the life of the process.
     if (platform::IsBuiltInLibrary(hLibModule))
         return TRUE;
-    if (!platform::Forget(hLibModule)) {
+    bool last = false;
+    std::u16string heldPath;
+    if (!platform::Forget(hLibModule, &last, &heldPath)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
+    }
+    if (last) {
+        if (ModuleEntryProc entry = platform::EntryOf(hLibModule))
+            entry(hLibModule, DLL_PROCESS_DETACH, nullptr);
+        platform::ReportLibraryFreed(heldPath);
     }
     dlclose(hLibModule);
     return TRUE;

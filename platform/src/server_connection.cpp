@@ -188,6 +188,8 @@ std::string Call(sim::Op op, const sim::WireWriter& args)
     return reply;
 }
 
+bool IsConnected() { return Current().fd >= 0; }
+
 DWORD CurrentPid() { return Connected().pid; }
 
 sim::ScreenBuffer* DeviceScreen() { return Connected().screen.get(); }

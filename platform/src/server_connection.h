@@ -30,6 +30,10 @@ void ConnectInProcess(std::unique_ptr<sim::Device> device, const std::string& pr
 // connects anew.
 void Disconnect();
 
+// Whether this process is connected to a device now (a request would
+// otherwise connect it).
+bool IsConnected();
+
 // One request and its reply. A lost server ends the program: without its
 // device it cannot go on.
 std::string Call(sim::Op op, const sim::WireWriter& args);

@@ -402,3 +402,56 @@ TEST_F(TaskCallsTest, CloseAppsPostsCloseToTheOtherApplicationsWindowsOnly)
 }
 
 }  // namespace
+
+namespace {
+
+// As on the device, a running program's file and a library some process
+// has loaded are held: neither deleted nor renamed until let go.
+TEST_F(TaskCallsTest, FilesThatRunningProcessesHoldCannotBeDeletedOrRenamed)
+{
+    std::filesystem::copy_file(RESOURCE_TEST_MODULE, HostPath("Windows/held.dll"));
+    std::filesystem::copy_file(RESOURCE_TEST_MODULE, HostPath("Windows/own.dll"));
+    Task holder = StartTask(u"--load \\Windows\\held.dll ", u"Holder");
+    HMODULE own = LoadLibraryW(u"\\Windows\\own.dll");
+    ASSERT_NE(own, nullptr);
+    ASSERT_EQ(LoadLibraryW(u"own"), own);
+    // The entry point ran once, at the first load, with the library's handle.
+    auto* attachCount = reinterpret_cast<int*>(GetProcAddressW(own, u"module_attach_count"));
+    auto* attachedHandle = reinterpret_cast<HINSTANCE*>(GetProcAddressW(own, u"module_attached_handle"));
+    ASSERT_TRUE(attachCount && attachedHandle);
+    EXPECT_EQ(*attachCount, 1);
+    EXPECT_EQ(*attachedHandle, own);
+
+    const struct {
+        const char* what;
+        LPCWSTR path;
+    } held[] = {
+        {"a running program", u"\\WINDOWS\\task.exe"},
+        {"a library another process loaded", u"\\Windows\\held.dll"},
+        {"a library of its own", u"\\windows\\OWN.dll"},
+    };
+    for (const auto& file : held) {
+        SetLastError(0);
+        EXPECT_FALSE(DeleteFileW(file.path)) << file.what;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << file.what;
+        SetLastError(0);
+        EXPECT_FALSE(MoveFileW(file.path, u"\\Windows\\moved")) << file.what;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << file.what;
+    }
+
+    // One of two references let go still holds it; the last one frees it.
+    ASSERT_TRUE(FreeLibrary(own));
+    EXPECT_FALSE(DeleteFileW(u"\\Windows\\own.dll"));
+    ASSERT_TRUE(FreeLibrary(own));
+    EXPECT_TRUE(MoveFileW(u"\\Windows\\own.dll", u"\\Windows\\moved.dll"));
+    EXPECT_TRUE(DeleteFileW(u"\\Windows\\moved.dll"));
+
+    // A process's program and libraries go free when it ends.
+    ASSERT_TRUE(TerminateProcess(holder.process, 0));
+    ASSERT_EQ(WaitForSingleObject(holder.process, 2000), WAIT_OBJECT_0);
+    EXPECT_TRUE(DeleteFileW(u"\\Windows\\held.dll"));
+    EXPECT_TRUE(DeleteFileW(u"\\Windows\\task.exe"));
+    EXPECT_FALSE(HostFileExists("Windows/task.exe"));
+}
+
+}  // namespace

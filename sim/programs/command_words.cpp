@@ -57,3 +57,10 @@ bool TakeNumber(std::u16string_view& text, unsigned long& value)
     text = SkipBlanks(text.substr(WordLength(text)));
     return true;
 }
+
+std::u16string_view TakeWord(std::u16string_view& text)
+{
+    std::u16string_view word = text.substr(0, WordLength(text));
+    text = SkipBlanks(text.substr(word.size()));
+    return word;
+}

@@ -12,3 +12,6 @@ bool TakeOption(std::u16string_view& text, std::u16string_view option);
 // Takes a decimal or 0x-hexadecimal number word off the front; leaves the
 // text alone when the first word is not one.
 bool TakeNumber(std::u16string_view& text, unsigned long& value);
+
+// Takes the first word off the front (and the blanks after it).
+std::u16string_view TakeWord(std::u16string_view& text);

@@ -15,14 +15,6 @@
 
 namespace {
 
-std::u16string_view TakeWord(std::u16string_view& text)
-{
-    size_t end = text.find(u' ');
-    std::u16string_view word = text.substr(0, end);
-    text = end == std::u16string_view::npos ? std::u16string_view() : SkipBlanks(text.substr(end));
-    return word;
-}
-
 // The root and the path below it; false for any other root.
 bool SplitKey(std::u16string_view key, HKEY& root, std::u16string& path)
 {

@@ -17,6 +17,10 @@ TaskOptions ParseTaskOptions(std::u16string_view commandLine)
             options.denyOpen = true;
         else if (TakeOption(rest, u"--child"))
             options.child = true;
+        else if (TakeOption(rest, u"--class-from-title"))
+            options.classFromTitle = true;
+        else if (TakeOption(rest, u"--load") && !rest.empty())
+            options.library = std::u16string(TakeWord(rest));
         else
             break;
     }

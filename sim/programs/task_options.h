@@ -1,5 +1,6 @@
 // The stand-in task's command line: options first, then the window title.
-//   task.exe [--ignore-close] [--ignore-quit] [--hang] [--protected] [--child] [TITLE]
+//   task.exe [--ignore-close] [--ignore-quit] [--hang] [--protected] [--child]
+//            [--class-from-title] [--load LIBRARY] [TITLE]
 #pragma once
 
 #include <string>
@@ -11,6 +12,8 @@ struct TaskOptions {
     bool hang = false;         // once shown, no message is handled any more
     bool denyOpen = false;     // --protected: OpenProcess on it is refused
     bool child = false;        // a visible child window titled "TITLE child"
+    bool classFromTitle = false;  // the window's class is named as its title
+    std::u16string library;    // --load: a library (device path) held loaded for good
     std::u16string title;      // "Task" when the command line has none
 };
 

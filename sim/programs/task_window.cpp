@@ -108,10 +108,14 @@ int RunTaskWindow(HINSTANCE hInstance, const TaskOptions& options)
     // process.
     if (g_options.denyOpen)
         platform::DenyProcessAccess();
-    if (!Register(hInstance, kTaskClass, TaskProc, WHITE_BRUSH) ||
+    // Held until the process ends, as a program that uses it would.
+    if (!g_options.library.empty() && !LoadLibraryW(g_options.library.c_str()))
+        return 1;
+    const WCHAR* className = g_options.classFromTitle ? g_options.title.c_str() : kTaskClass;
+    if (!Register(hInstance, className, TaskProc, WHITE_BRUSH) ||
         (g_options.child && !Register(hInstance, kChildClass, ChildProc, LTGRAY_BRUSH)))
         return 1;
-    HWND hwnd = CreateWindowExW(0, kTaskClass, g_options.title.c_str(), WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND hwnd = CreateWindowExW(0, className, g_options.title.c_str(), WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, hInstance, NULL);
     if (!hwnd || (g_options.child && !CreateChild(hInstance, hwnd)))
         return 1;

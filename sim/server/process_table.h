@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "message_queue.h"
@@ -52,6 +53,11 @@ struct Process {
     bool attached = false;
     // OpenProcess by another process fails with ERROR_ACCESS_DENIED.
     bool denyOpen = false;
+    // The host files the process holds while it runs: its program (none
+    // for the harness) and the libraries it has loaded, one entry per
+    // library however often it was loaded.
+    std::string programFile;
+    std::multiset<std::string> libraryFiles;
 };
 
 }  // namespace sim

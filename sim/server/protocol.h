@@ -45,6 +45,9 @@ enum class Op : uint16_t {
                          // -> down, screen x, y, sequence
     OpenProcess,         // pid -> Win32 error (ERROR_SUCCESS when the process may be opened)
     DenyProcessAccess,   // simulator-private: from now on no other process can open the caller
+    LibraryLoaded,       // device path: the caller has loaded the library there (its first reference)
+    LibraryFreed,        // device path: the caller has let go of its last reference to it
+    FileInUse,           // device path -> in use: a running program is that file, or has it loaded
 
     // Windows
     CreateWindow = 60,
@@ -97,6 +100,7 @@ inline bool AsksOnly(Op op)
     case Op::Screen:
     case Op::ProcessState:
     case Op::OpenProcess:
+    case Op::FileInUse:
     case Op::TickCount:
     case Op::LocalTime:
     case Op::WindowInfo:

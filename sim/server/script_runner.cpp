@@ -206,12 +206,15 @@ bool ScriptRunner::Choose(const ScriptCommand& command)
     return true;
 }
 
-// A missing file is logged, not a failure: a script may expect either.
+// A missing file is logged, not a failure: a script may expect either. A
+// file a running program holds stays, as it does for the device's user.
 bool ScriptRunner::Delete(const ScriptCommand& command)
 {
     Device& device = server_.GetDevice();
     std::u16string path = platform::Utf16FromUtf8(command.text);
-    bool deleted = DeleteDeviceFile(device.RootPath(), path);
+    std::string hostPath;
+    bool held = server_.MapFile(path, hostPath) && server_.FileInUse(hostPath);
+    bool deleted = !held && DeleteDeviceFile(device.RootPath(), path);
     device.LogEvent("delete path=" + QuoteLogText(path) + " ok=" + (deleted ? "1" : "0"));
     return true;
 }

@@ -168,6 +168,7 @@ uint32_t Server::StartProcess(const std::u16string& path, const std::u16string& 
     process.hostPid = hostPid;
     process.path = path;
     process.args = args;
+    process.programFile = hostPath;
     process.state = ProcessState::Starting;
     LogEvent("process-start pid=" + PidText(pid) + " path=" + QuoteLogText(path) + " args=" + QuoteLogText(args));
     return ERROR_SUCCESS;

@@ -72,6 +72,11 @@ public:
     Device& GetDevice() { return device_; }
     bool AnyProcessAlive() const;
     const Process* FindProcess(Pid pid) const;
+    // The host file a device path names, by the platform's own mapping.
+    bool MapFile(const std::u16string& devicePath, std::string& hostPath) const;
+    // A running process's program, or a library one has loaded: the device
+    // keeps it from being deleted or renamed.
+    bool FileInUse(const std::string& hostPath) const;
 
 private:
     friend class RequestContext;

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "ce/errors.h"
+#include "device_path.h"
 #include "event_log.h"
 #include "server.h"
 
@@ -78,6 +79,22 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
     case Op::DenyProcessAccess:
         caller.denyOpen = true;
         return true;
+    case Op::LibraryLoaded:
+        if (std::string file; MapFile(in.Text(), file))
+            caller.libraryFiles.insert(file);
+        return true;
+    case Op::LibraryFreed:
+        if (std::string file; MapFile(in.Text(), file)) {
+            auto held = caller.libraryFiles.find(file);
+            if (held != caller.libraryFiles.end())
+                caller.libraryFiles.erase(held);
+        }
+        return true;
+    case Op::FileInUse: {
+        std::string file;
+        out.U8(MapFile(in.Text(), file) && FileInUse(file) ? 1 : 0);
+        return true;
+    }
     case Op::TickCount:
         out.U32(static_cast<uint32_t>(now_));
         return true;
@@ -103,6 +120,20 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
     default:
         return true;
     }
+}
+
+bool Server::MapFile(const std::u16string& devicePath, std::string& hostPath) const
+{
+    return platform::MapDevicePathIn(device_.RootPath(), devicePath.c_str(), hostPath);
+}
+
+bool Server::FileInUse(const std::string& hostPath) const
+{
+    return std::any_of(processes_.begin(), processes_.end(), [&hostPath](const auto& entry) {
+        const Process& process = entry.second;
+        return process.state != ProcessState::Ended &&
+               (process.programFile == hostPath || process.libraryFiles.count(hostPath) != 0);
+    });
 }
 
 }  // namespace sim

@@ -3,6 +3,7 @@
 // PC shell always keeps, which task lists leave out by their titles.
 #include <windows.h>
 
+#include "remove_programs.h"
 #include "start_menu.h"
 #include "task_bar.h"
 #include "today_host.h"
@@ -108,8 +109,11 @@ void OnTaskBarTap(HWND hwnd, LPARAM lParam)
         return;
     POINT below = {0, client.bottom};
     ClientToScreen(hwnd, &below);
-    if (shell::RunStartMenu(hwnd, below) == shell::StartMenuChoice::TodaySettings && g_today)
+    shell::StartMenuChoice choice = shell::RunStartMenu(hwnd, below);
+    if (choice == shell::StartMenuChoice::TodaySettings && g_today)
         shell::OpenTodaySettings(g_instance, *g_today);
+    else if (choice == shell::StartMenuChoice::RemovePrograms)
+        shell::OpenRemovePrograms(g_instance);
 }
 
 LRESULT CALLBACK TaskBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -187,7 +191,7 @@ bool Register(HINSTANCE instance, LPCWSTR className, WNDPROC proc)
 bool RegisterClasses(HINSTANCE instance)
 {
     if (!Register(instance, kDesktopClass, DesktopProc) || !Register(instance, kTaskBarClass, TaskBarProc) ||
-        !shell::RegisterTodaySettings(instance))
+        !shell::RegisterTodaySettings(instance) || !shell::RegisterRemovePrograms(instance))
         return false;
     for (const ShellWindow& w : kAlwaysPresent)
         if (!Register(instance, w.className, ShellWindowProc))

@@ -46,7 +46,9 @@ StartMenuChoice RunStartMenu(HWND owner, POINT topLeft)
         AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
     // After the shortcuts' commands.
     const UINT todaySettingsCommand = kFirstCommand + static_cast<UINT>(items.size());
+    const UINT removeProgramsCommand = todaySettingsCommand + 1;
     AppendMenuW(settings, MF_STRING, todaySettingsCommand, TEXT("Today"));
+    AppendMenuW(settings, MF_STRING, removeProgramsCommand, TEXT("Remove Programs"));
     AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), TEXT("Settings"));
     UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, topLeft.x, topLeft.y, owner, NULL));
@@ -56,6 +58,8 @@ StartMenuChoice RunStartMenu(HWND owner, POINT topLeft)
         SetForegroundWindow(GetDesktopWindow());
     else if (chosen == todaySettingsCommand)
         return StartMenuChoice::TodaySettings;
+    else if (chosen == removeProgramsCommand)
+        return StartMenuChoice::RemovePrograms;
     else if (chosen >= kFirstCommand && chosen - kFirstCommand < items.size())
         Start(items[chosen - kFirstCommand].shortcut, owner);
     return StartMenuChoice::Done;

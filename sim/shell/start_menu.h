@@ -8,7 +8,7 @@
 namespace shell {
 
 // What is left to the caller once the menu has closed.
-enum class StartMenuChoice { Done, TodaySettings };
+enum class StartMenuChoice { Done, TodaySettings, RemovePrograms };
 
 // Opens the menu with its top-left corner at the screen point, owned by the
 // window, and runs it until an item is chosen or it is cancelled.

@@ -12,3 +12,7 @@ BOOL FreeLibrary(HMODULE hLibModule);
 
 #define LoadLibrary LoadLibraryW
 #define GetProcAddress GetProcAddressW
+
+// Why a library's entry point is called.
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1

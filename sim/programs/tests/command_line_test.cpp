@@ -76,6 +76,11 @@ TEST(TaskOptions, OptionsComeBeforeTheTitle)
     EXPECT_FALSE(others.ignoreClose || others.ignoreQuit);
     EXPECT_EQ(others.title, u"Task 01");
 
+    TaskOptions named = ParseTaskOptions(u"--class-from-title --load \\Windows\\x.dll Quib Monitor");
+    EXPECT_TRUE(named.classFromTitle);
+    EXPECT_EQ(named.library, u"\\Windows\\x.dll");
+    EXPECT_EQ(named.title, u"Quib Monitor");
+
     // An option after the title is part of it, as is an unknown one.
     TaskOptions late = ParseTaskOptions(u"Notes --ignore-close");
     EXPECT_FALSE(late.ignoreClose);

@@ -9,6 +9,8 @@ foreach(file IN LISTS files)
     file(CREATE_LINK "${IMAGE}/${file}" "${ROOT}/${file}" COPY_ON_ERROR)
 endforeach()
 file(CREATE_LINK "${ITEM}" "${ROOT}/Windows/todaytest.dll" COPY_ON_ERROR)
+# The image's own hive is linked in; it is replaced, never written through.
+file(REMOVE "${ROOT}/Windows/registry.reg")
 file(COPY_FILE "${HIVE}" "${ROOT}/Windows/registry.reg")
 execute_process(COMMAND ${DEVSIM} --root ${ROOT} --script ${SCRIPT} --shots ${SHOTS} --log ${LOG} ${EXTRA}
                 RESULT_VARIABLE status)

@@ -1,0 +1,54 @@
+// The device's Remove Programs: removes one installed application.
+//   unload.exe "APP NAME"
+// Logs `uninstall app="APP"` and `uninstall-done app="APP" removed=N`; when
+// something could not be deleted it says so in a message box. The exit
+// code is 0 when all of it went, 1 when something stays, 2 when the
+// application is not installed, 3 when its setup library cancelled.
+#include <windows.h>
+
+#include <string>
+
+#include "app_removal.h"
+#include "device_services.h"
+#include "server/event_log.h"
+
+namespace {
+
+const WCHAR kCaption[] = TEXT("Remove Programs");
+
+// The name as given, without the quotes around it.
+std::u16string AppName(std::u16string_view line)
+{
+    size_t start = line.find_first_not_of(u' ');
+    size_t end = line.find_last_not_of(u' ');
+    if (start == std::u16string_view::npos)
+        return u"";
+    line = line.substr(start, end + 1 - start);
+    if (line.size() >= 2 && line.front() == u'"' && line.back() == u'"')
+        line = line.substr(1, line.size() - 2);
+    return std::u16string(line);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
+{
+    std::u16string app = AppName(lpCmdLine ? lpCmdLine : TEXT(""));
+    platform::Server().LogEvent("uninstall app=" + sim::QuoteLogText(app));
+    RemovalResult result = RemoveApplication(app);
+    platform::Server().LogEvent("uninstall-done app=" + sim::QuoteLogText(app) +
+                                " removed=" + std::to_string(result.removed));
+    if (!result.installed) {
+        std::u16string text = app + u" is not installed.";
+        MessageBoxW(NULL, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return 2;
+    }
+    if (result.cancelled)
+        return 3;
+    if (result.remaining == 0)
+        return 0;
+    std::u16string text = app + u" could not be removed completely. Some of its files are in use: close the "
+                                u"programs that use them and remove " + app + u" again.";
+    MessageBoxW(NULL, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+    return 1;
+}
