@@ -105,6 +105,21 @@ const char* ErrorText(int code)
     }
 }
 
+// Members are read whole into memory, so the sizes the header claims are
+// checked first: a small cabinet may claim gigabytes.
+constexpr uint64_t kMaxMembersBytes = 512ull << 20;
+
+bool FitsInMemory(const mscabd_file* files)
+{
+    uint64_t total = 0;
+    for (const mscabd_file* file = files; file; file = file->next) {
+        total += file->length;
+        if (total > kMaxMembersBytes)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::vector<CabinetMember>> ReadCabinetMembers(std::string_view bytes, std::string& error)
@@ -121,6 +136,8 @@ std::optional<std::vector<CabinetMember>> ReadCabinetMembers(std::string_view by
         error = ErrorText(reader->last_error(reader));
     } else if (cab->next || cab->prevcab || cab->nextcab || (cab->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB))) {
         error = "it is one volume of several";
+    } else if (!FitsInMemory(cab->files)) {
+        error = "its files are larger than any device holds";
     } else {
         std::vector<CabinetMember> found;
         bool whole = true;

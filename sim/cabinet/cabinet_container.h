@@ -16,8 +16,8 @@ struct CabinetMember {
 };
 
 // Every member of a whole, single-volume cabinet, in stored order; nothing,
-// with the reason in `error`, when the bytes are not one or any member's
-// data is missing or fails its checksum.
+// with the reason in `error`, when the bytes are not one, any member's data
+// is missing or fails its checksum, or the members claim more than 512 MB.
 std::optional<std::vector<CabinetMember>> ReadCabinetMembers(std::string_view bytes, std::string& error);
 
 // The numeric extension of an 8.3 member name ("QUIBMO~1.001" is 1);
