@@ -142,6 +142,9 @@ void Server::HandleRegistry(Process& caller, Op op, WireReader& in, WireWriter& 
         LONG result = registry.DeleteKey(parent, path);
         if (result == ERROR_SUCCESS)
             LogEvent("reg-delete key=" + QuoteLogText(full));
+        else
+            LogEvent("reg-delete-failed key=" + QuoteLogText(registry.PathOf(parent) + u"\\" + path) +
+                     " error=" + std::to_string(result));
         out.I32(result);
         break;
     }
