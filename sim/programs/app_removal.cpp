@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "device_services.h"
 #include "install_record.h"
+#include "server/event_log.h"
 
 namespace {
 
@@ -86,9 +88,7 @@ std::vector<std::u16string> RemoveEach(const std::vector<std::u16string>& entrie
     return kept;
 }
 
-}  // namespace
-
-RemovalResult RemoveApplication(const std::u16string& app)
+RemovalResult Remove(const std::u16string& app)
 {
     RemovalResult result;
     std::optional<InstallRecord> record = LoadInstallRecord(app);
@@ -112,5 +112,17 @@ RemovalResult RemoveApplication(const std::u16string& app)
         DropInstallRecord(app);
     else
         SaveInstallRecord(left);
+    return result;
+}
+
+}  // namespace
+
+
+RemovalResult RemoveApplication(const std::u16string& app)
+{
+    platform::Server().LogEvent("uninstall app=" + sim::QuoteLogText(app));
+    RemovalResult result = Remove(app);
+    platform::Server().LogEvent("uninstall-done app=" + sim::QuoteLogText(app) +
+                                " removed=" + std::to_string(result.removed));
     return result;
 }

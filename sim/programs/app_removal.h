@@ -14,4 +14,5 @@ struct RemovalResult {
     int remaining = 0;       // those still there
 };
 
+// Logs `uninstall app="APP"` and `uninstall-done app="APP" removed=N`.
 RemovalResult RemoveApplication(const std::u16string& app);

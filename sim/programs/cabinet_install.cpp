@@ -9,6 +9,7 @@
 #include "cabinet_container.h"
 #include "device_services.h"
 #include "install_plan.h"
+#include "app_removal.h"
 #include "install_record.h"
 #include "server/event_log.h"
 #include "setup_file.h"
@@ -287,7 +288,16 @@ InstallResult Install(const OpenedCabinet& cabinet)
                                  kCaption, MB_YESNO | MB_ICONQUESTION);
         if (answer != IDYES)
             return InstallResult::kCancelled;
-        RemoveRecorded(*previous);
+        // The previous version goes as Remove Programs takes it: its setup
+        // library first, and what is in use stays on record.
+        RemovalResult removal = RemoveApplication(plan.app);
+        if (removal.cancelled)
+            return InstallResult::kCancelled;
+        if (removal.remaining > 0) {
+            Tell(u"The previous version of " + plan.app + u" could not be removed completely. Close the programs "
+                 u"that use its files and install " + plan.app + u" again.");
+            return InstallResult::kFailed;
+        }
     }
     ULARGE_INTEGER free = {};
     if (!GetDiskFreeSpaceExW(plan.installDir.c_str(), &free, NULL, NULL) || free.QuadPart < plan.bytes) {

@@ -9,8 +9,6 @@
 #include <string>
 
 #include "app_removal.h"
-#include "device_services.h"
-#include "server/event_log.h"
 
 namespace {
 
@@ -34,10 +32,7 @@ std::u16string AppName(std::u16string_view line)
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
 {
     std::u16string app = AppName(lpCmdLine ? lpCmdLine : TEXT(""));
-    platform::Server().LogEvent("uninstall app=" + sim::QuoteLogText(app));
     RemovalResult result = RemoveApplication(app);
-    platform::Server().LogEvent("uninstall-done app=" + sim::QuoteLogText(app) +
-                                " removed=" + std::to_string(result.removed));
     if (!result.installed) {
         std::u16string text = app + u" is not installed.";
         MessageBoxW(NULL, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
