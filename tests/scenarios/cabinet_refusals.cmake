@@ -1,5 +1,7 @@
 # wceload.exe on a cabinet device after CASE: "truncated" or "corrupt" (the
-# cabinet spoilt), "plain" (the profile's device refuses it), "reinstall"
+# cabinet spoilt), "plain" (the profile's device refuses it), "blocked" (a
+# folder where the Today library goes, so that a copy fails after most of
+# the others and everything copied must go again), "reinstall"
 # (installed once, the cabinet put back, installed again). Runs SCRIPT, then
 # checks the event log for EXPECT and, except for a reinstall, that the
 # device's files are as they were.
@@ -42,6 +44,8 @@ elseif(CASE STREQUAL "corrupt")
     math(EXPR middle "${size} / 2")
     execute_process(COMMAND sh -c "printf '\\377\\377\\377\\377' | dd of=\"$0\" bs=1 seek=${middle} conv=notrunc status=none"
                             "${cab}" COMMAND_ERROR_IS_FATAL ANY)
+elseif(CASE STREQUAL "blocked")
+    file(MAKE_DIRECTORY "${root}/Windows/QuibMonitorToday.dll")
 elseif(CASE STREQUAL "reinstall")
     run_devsim(${WORK}/first.log --script ${SCRIPTS}/install.devsim)
     file(COPY_FILE "${CABINET}" "${cab}")
