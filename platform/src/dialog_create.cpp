@@ -156,7 +156,7 @@ HWND CreateDialogFromTemplate(HINSTANCE module, const DialogTemplate& t, HWND pa
     bool topLevel = !(t.style & WS_CHILD);
     prepared.closeBox = captioned && topLevel && screen.desktop;
     prepared.okButton = captioned && (t.exStyle & WS_EX_CAPTIONOKBTN) && !prepared.closeBox;
-    prepared.frame = topLevel && ((t.style & WS_BORDER) || prepared.closeBox);
+    prepared.frame = topLevel && (t.style & WS_BORDER);
     SIZE size = {HorizontalPixels(t.cx, prepared.base), VerticalPixels(t.cy, prepared.base) + prepared.captionHeight};
     POINT origin = DialogOrigin(t, prepared, parent, size, screen);
 
