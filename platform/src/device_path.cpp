@@ -10,6 +10,8 @@
 
 #include "ce/crt.h"
 #include "device_services.h"
+#include "server/wire_records.h"
+#include "server_connection.h"
 #include "text_convert.h"
 
 namespace fs = std::filesystem;
@@ -125,17 +127,41 @@ FILETIME FileTimeOf(const struct timespec& time)
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
+// "X:" at the start: a drive letter, which only a desktop has.
+bool HasDrive(std::u16string_view path)
+{
+    return path.size() >= 2 && path[1] == u':' &&
+           ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z'));
+}
+
+bool OnDesktop()
+{
+    std::string reply = Call(sim::Op::Screen, sim::WireWriter());
+    sim::WireReader in(reply);
+    return sim::ReadScreen(in).desktop;
+}
+
 }  // namespace
 
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath)
 {
-    return MapDevicePathIn(Server().RootPath(), cePath, hostPath);
+    // Only a path that names a drive needs to know what machine this is.
+    bool driveC = cePath && HasDrive(cePath) && OnDesktop();
+    return MapDevicePathIn(Server().RootPath(), cePath, hostPath, driveC);
 }
 
-bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath)
+bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath, bool driveC)
 {
     std::vector<std::u16string> parts;
-    if (!cePath || !SplitDevicePath(cePath, parts))
+    if (!cePath)
+        return false;
+    std::u16string_view text = cePath;
+    if (driveC && HasDrive(text)) {
+        if (text[0] != u'C' && text[0] != u'c')
+            return false;
+        text.remove_prefix(2);
+    }
+    if (!SplitDevicePath(text, parts))
         return false;
     fs::path path = RootFolder(rootPath);
     bool matching = true;

@@ -14,9 +14,11 @@ namespace platform {
 // slashes) onto the host path below the device root. Existing components are
 // matched without regard to case; missing ones keep the given spelling.
 // Fails for paths that would leave the root ("..") or are not valid text.
+// On a desktop the root is drive C: as well, so "C:\x" is "\x".
 bool MapDevicePath(const WCHAR* cePath, std::string& hostPath);
-// The same below a given root folder (the device server's own use).
-bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath);
+// The same below a given root folder (the device server's own use), with or
+// without the desktop's drive.
+bool MapDevicePathIn(const std::string& rootPath, const WCHAR* cePath, std::string& hostPath, bool driveC);
 
 // Like MapDevicePath for a FindFirstFileW argument: maps the folder part and
 // hands back the last component, which may hold '*' and '?', unmapped.

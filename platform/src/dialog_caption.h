@@ -1,6 +1,6 @@
 // The caption band of a captioned dialog, drawn at the top of its window as
 // message boxes draw theirs, and the "ok" button that WS_EX_CAPTIONOKBTN
-// puts at its right end.
+// puts at its right end (on a desktop, the close box).
 #pragma once
 
 #include <string>
@@ -14,12 +14,16 @@ LONG DialogCaptionHeight(int dpi);
 
 // The "ok" button in a band across the given width (client coordinates).
 RECT CaptionOkButton(LONG width, int dpi);
+// A desktop's close box at the band's right end.
+RECT CaptionCloseBox(LONG width, int dpi);
 
 struct DialogCaptionLook {
     bool band = false;  // the caption band itself
     std::u16string title;
     bool okButton = false;
     bool okPressed = false;
+    bool closeBox = false;
+    bool closePressed = false;
     bool frame = false;  // a one-pixel frame around the whole window
 };
 

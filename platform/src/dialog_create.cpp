@@ -153,8 +153,10 @@ HWND CreateDialogFromTemplate(HINSTANCE module, const DialogTemplate& t, HWND pa
     prepared.base = BaseUnitsOf(prepared.font);
     bool captioned = (t.style & WS_CAPTION) == WS_CAPTION;
     prepared.captionHeight = captioned ? DialogCaptionHeight(screen.dpi) : 0;
-    prepared.okButton = captioned && (t.exStyle & WS_EX_CAPTIONOKBTN);
-    prepared.frame = !(t.style & WS_CHILD) && (t.style & WS_BORDER);
+    bool topLevel = !(t.style & WS_CHILD);
+    prepared.closeBox = captioned && topLevel && screen.desktop;
+    prepared.okButton = captioned && (t.exStyle & WS_EX_CAPTIONOKBTN) && !prepared.closeBox;
+    prepared.frame = topLevel && (t.style & WS_BORDER);
     SIZE size = {HorizontalPixels(t.cx, prepared.base), VerticalPixels(t.cy, prepared.base) + prepared.captionHeight};
     POINT origin = DialogOrigin(t, prepared, parent, size, screen);
 

@@ -20,6 +20,12 @@ struct DialogState {
     LONG captionHeight = 0;
     bool okButton = false;
     bool okPressed = false;
+    // A desktop's top-level captioned dialog: a close box instead of "ok",
+    // and a drag on the band moves the window.
+    bool closeBox = false;
+    bool closePressed = false;
+    bool dragging = false;
+    POINT grab = {};  // the dragged point, in client coordinates
     bool frame = false;
     int dpi = 96;
     HWND savedFocus = nullptr;  // where the focus goes back on activation

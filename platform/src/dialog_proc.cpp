@@ -44,6 +44,8 @@ void DrawCaption(HWND hwnd, const DialogState& dialog)
     look.title = title;
     look.okButton = dialog.okButton;
     look.okPressed = dialog.okPressed;
+    look.closeBox = dialog.closeBox;
+    look.closePressed = dialog.closePressed;
     look.frame = dialog.frame;
     RECT client = ClientOf(hwnd);
     HDC dc = GetDC(hwnd);
@@ -58,26 +60,68 @@ bool OnOkButton(HWND hwnd, const DialogState& dialog, LPARAM lParam)
     return dialog.okButton && PtInRect(&ok, point);
 }
 
+bool OnCloseBox(HWND hwnd, const DialogState& dialog, LPARAM lParam)
+{
+    RECT close = CaptionCloseBox(ClientOf(hwnd).right, dialog.dpi);
+    POINT point = PointOf(lParam);
+    return dialog.closeBox && PtInRect(&close, point);
+}
+
+// The window follows the stylus, keeping the grabbed point under it.
+void DragTo(HWND hwnd, const DialogState& dialog, LPARAM lParam)
+{
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    POINT point = PointOf(lParam);
+    LONG dx = point.x - dialog.grab.x;
+    LONG dy = point.y - dialog.grab.y;
+    if (dx != 0 || dy != 0)
+        MoveWindow(hwnd, window.left + dx, window.top + dy, window.right - window.left, window.bottom - window.top,
+                   TRUE);
+}
+
+void OnCaptionDown(HWND hwnd, DialogState& dialog, LPARAM lParam)
+{
+    if (OnOkButton(hwnd, dialog, lParam))
+        dialog.okPressed = true;
+    else if (OnCloseBox(hwnd, dialog, lParam))
+        dialog.closePressed = true;
+    else if (dialog.closeBox)
+        dialog.dragging = true;
+    else
+        return;
+    dialog.grab = PointOf(lParam);
+    SetCapture(hwnd);
+    DrawCaption(hwnd, dialog);
+}
+
 // Taps on the caption band never reach the dialog procedure: the "ok"
-// button sends IDOK when the stylus leaves it where it went down.
+// button sends IDOK when the stylus leaves it where it went down, the close
+// box SC_CLOSE; a drag elsewhere on a desktop's band moves the window.
 bool HandleCaptionInput(HWND hwnd, DialogState& dialog, UINT msg, LPARAM lParam)
 {
     if (msg == WM_LBUTTONDOWN && GET_Y_LPARAM(lParam) < dialog.captionHeight) {
-        if (OnOkButton(hwnd, dialog, lParam)) {
-            dialog.okPressed = true;
-            SetCapture(hwnd);
-            DrawCaption(hwnd, dialog);
-        }
+        OnCaptionDown(hwnd, dialog, lParam);
         return true;
     }
-    if (msg != WM_LBUTTONUP || !dialog.okPressed)
+    if (msg == WM_MOUSEMOVE && dialog.dragging) {
+        DragTo(hwnd, dialog, lParam);
+        return true;
+    }
+    if (msg != WM_LBUTTONUP || !(dialog.okPressed || dialog.closePressed || dialog.dragging))
         return false;
-    dialog.okPressed = false;
+    bool ok = dialog.okPressed && OnOkButton(hwnd, dialog, lParam);
+    bool close = dialog.closePressed && OnCloseBox(hwnd, dialog, lParam);
+    if (dialog.dragging)
+        DragTo(hwnd, dialog, lParam);
+    dialog.okPressed = dialog.closePressed = dialog.dragging = false;
     if (GetCapture() == hwnd)
         ReleaseCapture();
     DrawCaption(hwnd, dialog);
-    if (OnOkButton(hwnd, dialog, lParam))
+    if (ok)
         SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (close)
+        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     return true;
 }
 

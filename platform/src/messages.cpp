@@ -156,6 +156,10 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE)
+            SendMessageW(hWnd, WM_CLOSE, 0, 0);
+        return 0;
     // A window that becomes active, and is not minimised, takes the focus.
     // Activation told by another process arrives late: a window no longer
     // active by then takes nothing.

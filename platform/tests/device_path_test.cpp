@@ -59,6 +59,34 @@ TEST_F(DevicePathTest, RefusesPathsOutsideTheRootAndInvalidNames)
     EXPECT_EQ(Mapped(nullptr), "<refused>");
 }
 
+// A desktop's drive C: is the root; a Pocket PC (this fixture's) has no drives.
+TEST_F(DevicePathTest, DriveCIsTheRootOnADesktopOnly)
+{
+    WriteHostFile("Program Files/ActiveSync/x.exe", "x");
+    std::string x = HostPath("Program Files/ActiveSync/x.exe");
+    struct Case {
+        const char16_t* path;
+        std::string desktop;
+    } cases[] = {
+        {u"C:\\Program Files\\ActiveSync\\x.exe", x},
+        {u"c:\\PROGRAM FILES\\activesync\\X.EXE", x},
+        {u"C:/Program Files/ActiveSync/x.exe", x},
+        {u"\\Program Files\\ActiveSync\\x.exe", x},
+        {u"C:\\", Root()},
+        {u"C:", Root()},
+        {u"D:\\Program Files", "<refused>"},
+        {u"C:\\a\\..\\..\\x", "<refused>"},
+        {u"\\C:\\x", "<refused>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(c.path)));
+        std::string host;
+        EXPECT_EQ(platform::MapDevicePathIn(Root(), c.path, host, true) ? host : "<refused>", c.desktop);
+    }
+    EXPECT_EQ(Mapped(u"C:\\Program Files\\ActiveSync\\x.exe"), "<refused>");
+    EXPECT_EQ(Mapped(u"\\Program Files\\ActiveSync\\x.exe"), x);
+}
+
 TEST_F(DevicePathTest, PatternsSplitFolderAndLastComponent)
 {
     WriteHostFile("Program Files/x.ini", "");

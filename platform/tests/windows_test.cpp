@@ -124,6 +124,14 @@ TEST_F(WindowsTest, CloseDestroysTheWindowAndItsChildrenWithDestroyEach)
     EXPECT_FALSE(IsWindow(parent));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_EQ(Events("window-destroy").size(), 2u);
+
+    // The close box's command ends in WM_CLOSE (the low four bits are the
+    // system's own); other commands close nothing.
+    HWND boxed = Make(u"Boxed");
+    SendMessageW(boxed, WM_SYSCOMMAND, 0xF020, 0);  // SC_MINIMIZE
+    EXPECT_TRUE(IsWindow(boxed));
+    SendMessageW(boxed, WM_SYSCOMMAND, SC_CLOSE | 2, 0);
+    EXPECT_FALSE(IsWindow(boxed));
 }
 
 TEST_F(WindowsTest, ChildrenStackInCreationOrderAsGetWindowWalksThem)

@@ -63,6 +63,9 @@ BYTE MainBatteryFlag(BYTE percent, bool acOnline)
 
 bool ApplyControl(Server& server, DeviceAction::Kind kind)
 {
+    // A desktop PC has no battery, storage card or rotation to change.
+    if (server.GetDevice().Profile().desktop)
+        return false;
     switch (kind) {
     case DeviceAction::Kind::Rotate:
         Rotate(server);
@@ -88,7 +91,10 @@ std::string WindowTitle(const DeviceProfile& profile)
 {
     const platform::DeviceStatus& status = profile.status;
     std::string title = "devsim \u2014 " + profile.name + " " + std::to_string(profile.screenWidth) + "x" +
-                        std::to_string(profile.screenHeight) + " " + std::to_string(profile.dpi) + " dpi \u2014 battery ";
+                        std::to_string(profile.screenHeight) + " " + std::to_string(profile.dpi) + " dpi";
+    if (profile.desktop)
+        return title;
+    title += " \u2014 battery ";
     title += status.mainPercent > 100 ? "unknown" : std::to_string(status.mainPercent) + "%";
     if (status.acLineStatus == AC_LINE_ONLINE)
         title += " \u2014 AC power";

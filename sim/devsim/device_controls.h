@@ -13,7 +13,7 @@ namespace sim {
 
 // Carries out a Rotate, BatteryDown, BatteryUp, ToggleAc or ToggleCard
 // action and publishes the change as a script's "set" or "rotate" does;
-// false for any other kind.
+// false for any other kind, and for all of them on a desktop PC.
 bool ApplyControl(Server& server, DeviceAction::Kind kind);
 
 // The main battery's flag byte for a level, as a device's power driver
@@ -22,7 +22,7 @@ bool ApplyControl(Server& server, DeviceAction::Kind kind);
 BYTE MainBatteryFlag(BYTE percent, bool acOnline);
 
 // "devsim — qvga 240x320 96 dpi — battery 80%", with AC power and the
-// storage card when present.
+// storage card when present; a desktop's shows only its screen.
 std::string WindowTitle(const DeviceProfile& profile);
 
 }  // namespace sim

@@ -21,8 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The shell the device runs from boot.
+// The shell the machine runs from boot: the Pocket PC's, or the desktop's.
 constexpr char16_t kShellPath[] = u"\\Windows\\shell.exe";
+constexpr char16_t kDesktopShellPath[] = u"\\Windows\\explorer.exe";
 
 bool IsEmptyFolder(const fs::path& path)
 {
@@ -68,12 +69,13 @@ bool PrepareRoot(const sim::DevsimOptions& options, const sim::DeviceProfile& pr
         fs::remove_all(options.root, ec);
     if (!IsEmptyFolder(options.root))
         return true;
-    fs::path image = QM_DEVICE_IMAGE;
+    std::string kind = sim::ImageOf(options, profile.desktop);
+    fs::path image = kind == "desktop" ? QM_DESKTOP_IMAGE : QM_DEVICE_IMAGE;
     if (!fs::is_directory(image, ec)) {
-        error = "no device image at " + image.string() + " (build the project first)";
+        error = "no " + kind + " image at " + image.string() + " (build the project first)";
         return false;
     }
-    if (options.image == "cabinet")
+    if (kind == "cabinet")
         return FillBareDevice(image, options, profile, error);
     if (!sim::FillDeviceRoot(image.string(), options.root.string(), error))
         return false;
@@ -162,7 +164,7 @@ int main(int argc, char** argv)
     }
 
     sim::Pid shell = 0;
-    if (server.StartProcess(kShellPath, u"", shell) != 0)
+    if (server.StartProcess(profile->desktop ? kDesktopShellPath : kShellPath, u"", shell) != 0)
         device.LogEvent("boot shell=missing");
     server.RunUntilIdle();
     if (!options.start.empty()) {

@@ -52,7 +52,7 @@ void Device::PublishBatteryState()
 {
     const platform::DeviceStatus& s = profile_.status;
     LONG result = ERROR_SUCCESS;
-    if (s.osMajor >= 5) {
+    if (s.osMajor >= 5 && !profile_.desktop) {
         platform::RegKeyId key = 0;
         bool created = false;
         result = registry_.CreateKey(platform::kRegRootLocalMachine, kBatteryKey, key, created);
@@ -63,7 +63,8 @@ void Device::PublishBatteryState()
             registry_.CloseKey(key);
         }
     } else {
-        // CE 4 has no such values; a hive saved under a CE 5 profile may.
+        // CE 4 and a desktop have no such values; a hive saved under a CE 5
+        // profile may.
         result = registry_.DeleteKey(platform::kRegRootLocalMachine, kBatteryKey);
         if (result == ERROR_FILE_NOT_FOUND)
             result = ERROR_SUCCESS;

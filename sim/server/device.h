@@ -15,7 +15,7 @@ namespace sim {
 class Device : public platform::DeviceServer {
 public:
     // Creates the root folder when it is missing; loads the registry hive
-    // from it ("\Windows\registry.reg") and, on a CE 5 profile, writes the
+    // from it ("\Windows\registry.reg") and, on a CE 5 Pocket PC profile, writes the
     // battery state values "System\State\Battery" "Main" and "Backup".
     Device(std::string rootPath, DeviceProfile profile);
 

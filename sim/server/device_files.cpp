@@ -72,7 +72,7 @@ bool PlaceHostFile(const std::string& rootPath, const std::string& relative, con
 bool DeleteDeviceFile(const std::string& rootPath, const std::u16string& cePath)
 {
     std::string hostPath;
-    if (!platform::MapDevicePathIn(rootPath, cePath.c_str(), hostPath))
+    if (!platform::MapDevicePathIn(rootPath, cePath.c_str(), hostPath, false))
         return false;
     std::error_code ec;
     if (!fs::is_regular_file(fs::symlink_status(hostPath, ec)))

@@ -75,6 +75,12 @@ constexpr BuiltIn kBuiltIns[] = {
     {"ce4", "os=4.21.1088\nimage.omit=\\Windows\\power.exe\n"},
     // German regional settings: decimal comma, thousands point.
     {"de", "decimal=,\nthousands=.\n"},
+    // A Windows XP desktop PC of 2005: an 800x600 screen, on the mains with
+    // no battery, 256 MB of memory, no storage card.
+    {"desktop", "kind=desktop\nscreen=800x600\ndpi=96\nos=5.1.2600\nac=1\n"
+                "main.flag=128\nmain.percent=255\nbackup.flag=128\nbackup.percent=255\n"
+                "memory.total=256M\nmemory.available=180M\ncard=absent\ncard.total=0\ncard.free=0\n"
+                "image.omit=\n"},
 };
 
 std::string_view Trim(std::string_view text)
@@ -183,6 +189,14 @@ bool ParseFlag01(std::string_view text, BYTE& value)
     return true;
 }
 
+bool ParseKind(std::string_view text, bool& desktop)
+{
+    if (text != "pocketpc" && text != "desktop")
+        return false;
+    desktop = text == "desktop";
+    return true;
+}
+
 bool ParseCard(std::string_view text, bool& present)
 {
     if (text != "present" && text != "absent")
@@ -242,6 +256,7 @@ const std::vector<Key>& Keys()
         {"name", [](std::string_view v, P& p) { p.name = v; return !v.empty(); }},
         {"screen", [](std::string_view v, P& p) { return ParseScreen(v, p); }},
         {"dpi", [](std::string_view v, P& p) { return ParsePositive(v, p.dpi); }},
+        {"kind", [](std::string_view v, P& p) { return ParseKind(v, p.desktop); }},
         {"os", [](std::string_view v, P& p) { return ParseOsVersion(v, p.status); }},
         {"decimal", [](std::string_view v, P& p) { return ParseSeparator(v, p.status.decimalSeparator); }},
         {"thousands", [](std::string_view v, P& p) { return ParseSeparator(v, p.status.thousandsSeparator); }},

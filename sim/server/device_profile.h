@@ -16,6 +16,9 @@
 //   appdata.total  appdata.free         application data volume (64-bit)
 //   card=present|absent  card.total  card.free   storage card (64-bit)
 //   clock=2007-06-01 09:00        local date and time when the device boots
+//   kind=pocketpc|desktop         the machine: a Pocket PC, or a desktop PC
+//                                 (drive C:, its own image and shell, a task
+//                                 bar at the bottom, windows with captions)
 //   image.omit=\Windows\a.exe;\x  device paths a fresh root leaves out of the
 //                                 device image, ';' between them; replaces
 //                                 the default (\Windows\powerexe.exe, which
@@ -37,6 +40,7 @@ struct DeviceProfile {
     int screenWidth = 240;
     int screenHeight = 320;
     int dpi = 96;
+    bool desktop = false;  // a desktop PC rather than a Pocket PC
     // Seconds from 1970-01-01 00:00 to the local time at boot; the device
     // keeps no time zone, so local and system time are the same.
     int64_t clockStart = kDefaultClockStart;
@@ -52,7 +56,8 @@ struct DeviceProfile {
 // "line N: why" and answers nothing.
 std::optional<DeviceProfile> ParseProfile(std::string_view text, std::string& error);
 
-// A built-in profile by name: qvga, vga, vga96, landscape, square, ce4, de.
+// A built-in profile by name: qvga, vga, vga96, landscape, square, ce4, de,
+// desktop.
 std::optional<DeviceProfile> BuiltInProfile(std::string_view name);
 
 // A built-in name or else a profile file's path.

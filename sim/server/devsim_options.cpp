@@ -48,8 +48,8 @@ bool TakeImage(int argc, const char* const* argv, int& i, std::string& image, st
 {
     if (!TakeValue(argc, argv, i, image, error))
         return false;
-    if (image != "installed" && image != "cabinet") {
-        error = "--image takes installed or cabinet, not " + image;
+    if (image != "installed" && image != "cabinet" && image != "desktop") {
+        error = "--image takes installed, cabinet or desktop, not " + image;
         return false;
     }
     return true;
@@ -112,6 +112,13 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
     return true;
 }
 
+std::string ImageOf(const DevsimOptions& options, bool desktopProfile)
+{
+    if (!options.image.empty())
+        return options.image;
+    return desktopProfile ? "desktop" : "installed";
+}
+
 std::string DevsimUsage()
 {
     return "usage: devsim [--root DIR] [--reset] [--fill-only] [--profile NAME|FILE] [--image KIND]\n"
@@ -124,10 +131,12 @@ std::string DevsimUsage()
            "  --reset          refill DIR from the device image\n"
            "  --fill-only      fill DIR for the profile's device and stop without booting, so\n"
            "                   that files can be changed before the first boot\n"
-           "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, or a profile file\n"
-           "  --image KIND     what a freshly filled DIR holds: installed (default), the image\n"
-           "                   with the application installed; or cabinet, the image without it\n"
-           "                   and its cabinet in \\My Documents, for wceload.exe to install\n"
+           "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, desktop\n"
+           "                   (a desktop PC whose drive C: is DIR), or a profile file\n"
+           "  --image KIND     what a freshly filled DIR holds: installed (a Pocket PC's default),\n"
+           "                   the image with the application installed; cabinet, the image\n"
+           "                   without it and its cabinet in \\My Documents, for wceload.exe to\n"
+           "                   install; or desktop (a desktop's default), the desktop PC's image\n"
            "  --script FILE    run FILE headless; exit 1 when an expectation fails; without it\n"
            "                   the device shows in a window when there is a display\n"
            "  --log FILE       write the event log to FILE (default: standard output)\n"

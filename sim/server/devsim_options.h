@@ -11,7 +11,8 @@ struct DevsimOptions {
     bool reset = false;                      // refill the root from the device image
     bool fillOnly = false;                   // fill the root for the profile, then stop
     std::string profile = "qvga";            // a built-in profile name or a profile file
-    std::string image = "installed";         // installed, or cabinet: the application still to install
+    std::string image;                       // installed, cabinet (the application still to
+                                             // install) or desktop; empty: by the profile
     std::filesystem::path script;            // empty: interactive
     std::filesystem::path log;               // empty: standard output
     bool realtime = false;                   // real time instead of the virtual clock
@@ -27,6 +28,10 @@ struct DevsimOptions {
 // missing or malformed value or a stray argument sets error and answers false.
 // --start PATH ends the options: every word after PATH goes to the program.
 bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& options, std::string& error);
+
+// The image a fresh root is filled from: the one asked for, else the
+// profile's own (desktop on a desktop, installed on a Pocket PC).
+std::string ImageOf(const DevsimOptions& options, bool desktopProfile);
 
 // The usage text for --help and for a bad command line.
 std::string DevsimUsage();

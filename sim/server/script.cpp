@@ -363,6 +363,7 @@ constexpr CommandWord kCommands[] = {
     {"up", Kind::Up, ParsePoint},
     {"hold", Kind::Hold, ParseHold},
     {"choose", Kind::Choose, ParseTextCommand},
+    {"press", Kind::Press, ParseTextCommand},
     {"key", Kind::Key, ParseKey},
     {"expect", Kind::Expect, ParsePattern},
     {"expect-not", Kind::ExpectNot, ParsePattern},

@@ -9,6 +9,9 @@
 //   hold X Y [MS]              stylus down, MS milliseconds, up
 //   choose TEXT                a tap at the centre of the open popup menu's
 //                              item whose text is TEXT
+//   press TEXT                 a tap at the centre of the button or radio
+//                              button in the active window whose text,
+//                              without its '&', is TEXT
 //   key NAME [down|up]         LEFT UP RIGHT DOWN RETURN ESCAPE F1 F2, or a
 //                              virtual key number (decimal or 0x hex);
 //                              without down/up a press and a release
@@ -49,7 +52,7 @@ struct ScriptCommand {
     enum class Kind {
         Run, Wait, Idle, Tap, Down, Move, Up, Hold, Choose, Key, Expect, ExpectNot,
         SetBattery, SetCard, SetLocale, Rotate, Kill, Dump, Shot, Match, End,
-        Delete,
+        Delete, Press,
     };
     enum class KeyAction { Press, Down, Up };
     enum class Battery { Main, Backup };
@@ -59,6 +62,7 @@ struct ScriptCommand {
 
     // Run: the CE path. Expect, ExpectNot: the pattern as written.
     // SetLocale, Rotate: the name. Kill: the title. Choose: the item's text.
+    // Press: the button's text.
     // Dump, Shot, Match: the host file. Delete: the CE path.
     std::string text;
     std::string parameters;  // Run; may be empty

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "button_search.h"
 #include "ce/windowing.h"
 #include "device_files.h"
 #include "event_log.h"
@@ -122,6 +123,8 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
         return true;
     case Kind::Choose:
         return Choose(command);
+    case Kind::Press:
+        return Press(command);
     case Kind::Key:
         if (command.keyAction != ScriptCommand::KeyAction::Up)
             server_.Key(command.virtualKey, true);
@@ -200,6 +203,22 @@ bool ScriptRunner::Choose(const ScriptCommand& command)
     if (!item)
         return Fail(command, "no open menu holds an item \"" + command.text + "\"");
     Point centre{(item->left + item->right) / 2, (item->top + item->bottom) / 2};
+    server_.Stylus(WM_LBUTTONDOWN, centre);
+    server_.RunUntilIdle();
+    server_.Stylus(WM_LBUTTONUP, centre);
+    return true;
+}
+
+// A user's tap on the button in the window in front; a disabled one takes
+// it as it would from the user: not at all.
+bool ScriptRunner::Press(const ScriptCommand& command)
+{
+    const WindowManager& windows = server_.Windows();
+    Hwnd button = FindButton(windows, windows.Active(), platform::Utf16FromUtf8(command.text));
+    if (!button)
+        return Fail(command, "the active window has no button \"" + command.text + "\"");
+    Rect rect = windows.Get(button)->rect;
+    Point centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     server_.Stylus(WM_LBUTTONDOWN, centre);
     server_.RunUntilIdle();
     server_.Stylus(WM_LBUTTONUP, centre);

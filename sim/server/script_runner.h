@@ -35,6 +35,7 @@ private:
     bool Execute(const ScriptCommand& command);
     bool Fail(const ScriptCommand& command, const std::string& why);
     bool Choose(const ScriptCommand& command);
+    bool Press(const ScriptCommand& command);
     bool Shot(const ScriptCommand& command);
     bool Delete(const ScriptCommand& command);
     bool Match(const ScriptCommand& command);

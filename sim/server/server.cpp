@@ -126,7 +126,7 @@ Pid Server::AttachClient(int fd, std::u16string path)
 uint32_t Server::StartProcess(const std::u16string& path, const std::u16string& args, Pid& pid, int showCommand)
 {
     std::string hostPath;
-    if (!platform::MapDevicePathIn(device_.RootPath(), path.c_str(), hostPath))
+    if (!platform::MapDevicePathIn(device_.RootPath(), path.c_str(), hostPath, device_.Profile().desktop))
         return ERROR_PATH_NOT_FOUND;
     struct stat info;
     if (stat(hostPath.c_str(), &info) != 0) {

@@ -124,7 +124,7 @@ bool Server::HandleProcesses(Process& caller, Op op, WireReader& in, WireWriter&
 
 bool Server::MapFile(const std::u16string& devicePath, std::string& hostPath) const
 {
-    return platform::MapDevicePathIn(device_.RootPath(), devicePath.c_str(), hostPath);
+    return platform::MapDevicePathIn(device_.RootPath(), devicePath.c_str(), hostPath, device_.Profile().desktop);
 }
 
 bool Server::FileInUse(const std::string& hostPath) const

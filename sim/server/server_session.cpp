@@ -8,8 +8,10 @@
 namespace sim {
 namespace {
 
-// The task bar's height at 96 dpi; it scales with the screen's dpi.
+// The task bar heights at 96 dpi (a Pocket PC's at the top, a desktop's at the
+// bottom); they scale with the screen's dpi.
 constexpr int kTaskBarHeight = 26;
+constexpr int kDesktopTaskBarHeight = 30;
 
 // How reg-set shows a value: REG_SZ as the quoted text up to its first NUL,
 // a 4-byte REG_DWORD as its decimal number, anything else as lowercase hex.
@@ -46,9 +48,16 @@ ScreenInfo ScreenOf(const DeviceProfile& profile)
     screen.height = profile.screenHeight;
     screen.dpi = profile.dpi;
     screen.workLeft = 0;
-    screen.workTop = kTaskBarHeight * profile.dpi / 96;
     screen.workRight = profile.screenWidth;
-    screen.workBottom = profile.screenHeight;
+    // A Pocket PC's task bar spans the top, a desktop's the bottom.
+    screen.desktop = profile.desktop;
+    if (profile.desktop) {
+        screen.workTop = 0;
+        screen.workBottom = profile.screenHeight - kDesktopTaskBarHeight * profile.dpi / 96;
+    } else {
+        screen.workTop = kTaskBarHeight * profile.dpi / 96;
+        screen.workBottom = profile.screenHeight;
+    }
     return screen;
 }
 

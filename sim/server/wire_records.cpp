@@ -39,6 +39,7 @@ void WriteScreen(WireWriter& out, const ScreenInfo& screen)
 {
     out.I32(screen.width).I32(screen.height).I32(screen.dpi);
     out.I32(screen.workLeft).I32(screen.workTop).I32(screen.workRight).I32(screen.workBottom);
+    out.U8(screen.desktop ? 1 : 0);
 }
 
 ScreenInfo ReadScreen(WireReader& in)
@@ -51,6 +52,7 @@ ScreenInfo ReadScreen(WireReader& in)
     screen.workTop = in.I32();
     screen.workRight = in.I32();
     screen.workBottom = in.I32();
+    screen.desktop = in.U8() != 0;
     return screen;
 }
 

@@ -16,6 +16,8 @@ struct ScreenInfo {
     int32_t dpi = 96;
     // Screen minus the task bar.
     int32_t workLeft = 0, workTop = 26, workRight = 240, workBottom = 320;
+    // A desktop PC: drive-letter paths, captioned windows with frames.
+    bool desktop = false;
 };
 
 void WriteScreen(WireWriter& out, const ScreenInfo& screen);

@@ -147,6 +147,8 @@ TEST(DeviceControls, TitleShowsTheProfileAndTheFigures)
               "devsim \u2014 qvga 240x320 96 dpi \u2014 battery unknown \u2014 AC power \u2014 storage card");
     sim::DeviceProfile vga = *sim::BuiltInProfile("vga");
     EXPECT_EQ(sim::WindowTitle(vga).substr(0, 30), "devsim \u2014 vga 480x640 192 dpi");
+    // A desktop has no figures to show.
+    EXPECT_EQ(sim::WindowTitle(*sim::BuiltInProfile("desktop")), "devsim \u2014 desktop 800x600 96 dpi");
 }
 
 }  // namespace

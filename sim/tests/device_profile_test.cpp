@@ -66,6 +66,20 @@ TEST(DeviceProfile, BuiltInsHaveTheirScreenOsAndLocale)
         EXPECT_EQ(loaded->screenWidth, e.width);
     }
     EXPECT_FALSE(sim::BuiltInProfile("QVGA").has_value());
+
+    // The desktop PC: no batteries, no card, nothing left out of its image.
+    std::optional<sim::DeviceProfile> desktop = sim::BuiltInProfile("desktop");
+    ASSERT_TRUE(desktop.has_value());
+    EXPECT_TRUE(desktop->desktop);
+    EXPECT_EQ(desktop->screenWidth, 800);
+    EXPECT_EQ(desktop->screenHeight, 600);
+    EXPECT_EQ(desktop->dpi, 96);
+    EXPECT_EQ(desktop->status.acLineStatus, 1);
+    EXPECT_EQ(desktop->status.mainFlag, 128);
+    EXPECT_EQ(desktop->status.backupFlag, 128);
+    EXPECT_FALSE(desktop->status.cardPresent);
+    EXPECT_TRUE(desktop->imageOmit.empty());
+    EXPECT_FALSE(sim::BuiltInProfile("qvga")->desktop);
     EXPECT_FALSE(sim::BuiltInProfile("").has_value());
 }
 
@@ -161,7 +175,7 @@ TEST(DeviceProfile, BadLinesAreReportedWithTheirNumber)
         "card.total=17179869184G", "card=maybe",           "name=",
         "appdata.free=1.5G",    "clock=2007-02-29 09:00", "clock=2007-06-01 24:00",
         "clock=2007-6-1 09:00", "image.omit=;",         "image.omit=\\a;",
-        "image.omit=\\a; ;\\b",
+        "image.omit=\\a; ;\\b", "kind=pc",          "kind=",
     };
     for (const char* line : badValues) {
         std::string error = ParseError(line);

@@ -84,6 +84,22 @@ TEST(DevsimOptions, BadCommandLinesSayWhatIsWrong)
     EXPECT_NE(sim::DevsimUsage().find("--rebaseline"), std::string::npos);
 }
 
+// Without --image the profile decides; one given wins over the profile.
+TEST(DevsimOptions, TheImageIsTheProfilesUnlessGiven)
+{
+    sim::DevsimOptions defaults;
+    EXPECT_EQ(sim::ImageOf(defaults, false), "installed");
+    EXPECT_EQ(sim::ImageOf(defaults, true), "desktop");
+    for (const char* image : {"installed", "cabinet", "desktop"}) {
+        sim::DevsimOptions options;
+        std::string error;
+        ASSERT_TRUE(Parse({"--image", image}, options, error)) << error;
+        EXPECT_EQ(sim::ImageOf(options, false), image);
+        EXPECT_EQ(sim::ImageOf(options, true), image);
+    }
+    EXPECT_EQ(ParseError({"--image", "laptop"}), "--image takes installed, cabinet or desktop, not laptop");
+}
+
 TEST(DevsimOptions, ZoomIsAWholeNumberFromOneToEight)
 {
     sim::DevsimOptions options;

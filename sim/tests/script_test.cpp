@@ -110,6 +110,9 @@ TEST(Script, SettingsNamesAndFiles)
     EXPECT_EQ(choose.kind, Kind::Choose);
     EXPECT_EQ(choose.text, "Hilite 25%");
     EXPECT_EQ(ParseOne("choose \" Power \"").text, " Power ");
+    ScriptCommand press = ParseOne("press I accept");
+    EXPECT_EQ(press.kind, Kind::Press);
+    EXPECT_EQ(press.text, "I accept");
 
     ScriptCommand match = ParseOne("match \"golden/clip one.png\"");
     EXPECT_EQ(match.kind, Kind::Match);
@@ -156,6 +159,7 @@ TEST(Script, ErrorsNameTheLineAndTheProblem)
         {"set volume 3", "set: unknown setting \"volume\""},
         {"kill", "kill: missing argument"},
         {"choose", "choose: missing argument"},
+        {"press", "press: missing argument"},
         {"choose \"Quit", "choose: missing closing quote"},
         {"delete \"\"", "delete: missing argument"},
         {"shot \"a\" b", "shot: unexpected text after the closing quote"},

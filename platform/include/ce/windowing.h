@@ -161,6 +161,8 @@ typedef CREATESTRUCTW CREATESTRUCT;
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+// WM_SYSCOMMAND's command (the low four bits are the system's own).
+#define SC_CLOSE 0xF060
 #define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
