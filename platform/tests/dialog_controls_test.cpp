@@ -2,6 +2,7 @@
 // answering through DWL_MSGRESULT; static text alignments and push buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,27 @@ TEST_F(DialogTest, APushButtonClicksWhenTheStylusLeavesItInside)
     EXPECT_EQ(result, IDCANCEL);
     ASSERT_EQ(g_proc.commands.size(), 1u);
     EXPECT_EQ(g_proc.commands[0], MAKEWPARAM(IDCANCEL, BN_CLICKED));
+}
+
+TEST_F(DialogTest, AnAutomaticRadioButtonChecksItselfAndClearsOnlyItsGroup)
+{
+    POINT inside = {Across(50), Down(10) / 2};
+    std::vector<LRESULT> checks;
+    Run(IDD_RADIOS, [&](HWND dialog) {
+        SendDlgItemMessageW(dialog, IDC_RADIO_B, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageW(dialog, IDC_RADIO_C, BM_SETCHECK, BST_CHECKED, 0);
+        Tap(GetDlgItem(dialog, IDC_RADIO_A), inside);
+        Pump();
+        for (int id : {IDC_RADIO_A, IDC_RADIO_B, IDC_RADIO_C})
+            checks.push_back(SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0));
+        // Tapped again it stays checked and notifies again.
+        Tap(GetDlgItem(dialog, IDC_RADIO_A), inside);
+        Pump();
+        checks.push_back(SendDlgItemMessageW(dialog, IDC_RADIO_A, BM_GETCHECK, 0, 0));
+        EndDialog(dialog, IDOK);
+    });
+    EXPECT_EQ(checks, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}));
+    EXPECT_EQ(std::count(g_proc.commands.begin(), g_proc.commands.end(), MAKEWPARAM(IDC_RADIO_A, BN_CLICKED)), 2);
 }
 
 }  // namespace
