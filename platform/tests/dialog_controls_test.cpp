@@ -235,4 +235,28 @@ TEST_F(DialogTest, AnAutomaticRadioButtonChecksItselfAndClearsOnlyItsGroup)
     EXPECT_EQ(std::count(g_proc.commands.begin(), g_proc.commands.end(), MAKEWPARAM(IDC_RADIO_A, BN_CLICKED)), 2);
 }
 
+TEST_F(DialogTest, BitmapPicturesDrawTheirResourceAndNotifyClicks)
+{
+    HWND dialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_PICTURES), owner_, RecordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    SetForegroundWindow(dialog);
+    Pump();
+    RECT picture, etched;
+    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &picture);
+    GetWindowRect(GetDlgItem(dialog, IDC_ETCHED), &etched);
+    HDC screen = GetDC(nullptr);
+    // The bitmap at the picture's top left, the dialog's colour beside it.
+    EXPECT_EQ(GetPixel(screen, picture.left, picture.top), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(screen, picture.left + 1, picture.top + 1), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(screen, picture.left + 2, picture.top), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(screen, etched.left + 5, etched.top), GetSysColor(COLOR_BTNSHADOW));
+    ReleaseDC(nullptr, screen);
+
+    g_proc.commands.clear();
+    Tap(GetDlgItem(dialog, IDC_PICTURE), POINT{1, 1});
+    Pump();
+    EXPECT_EQ(g_proc.commands, (std::vector<WPARAM>{MAKEWPARAM(IDC_PICTURE, STN_CLICKED)}));
+    DestroyWindow(dialog);
+}
+
 }  // namespace
