@@ -66,7 +66,7 @@ void Paint(HWND hwnd, const Button& button)
     DWORD style = info ? info->style : 0;
     HGDIOBJ font = button.font ? button.font : GetStockObject(SYSTEM_FONT);
     if (IsAutoRadio(style)) {
-        DrawRadioButton(dc, client, info ? info->title : u"", button.checked, static_cast<HFONT>(font),
+        DrawRadioButton(hwnd, dc, client, info ? info->title : u"", button.checked, static_cast<HFONT>(font),
                         !(style & WS_DISABLED));
         EndPaint(hwnd, &paint);
         return;

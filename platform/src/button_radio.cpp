@@ -7,6 +7,7 @@
 #include "ce/dialogs.h"
 #include "ce/text.h"
 #include "ce/windowing.h"
+#include "local_windows.h"
 
 namespace platform {
 namespace {
@@ -64,10 +65,16 @@ void CheckInGroup(HWND button)
     }
 }
 
-void DrawRadioButton(HDC dc, const RECT& client, const std::u16string& label, bool checked, HFONT font,
+void DrawRadioButton(HWND hwnd, HDC dc, const RECT& client, const std::u16string& label, bool checked, HFONT font,
                      bool enabled)
 {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    HWND parent = GetParent(hwnd);
+    auto chosen = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                        reinterpret_cast<LPARAM>(hwnd)));
+    const LocalWindow* local = chosen ? nullptr : FindLocalWindow(parent);
+    HBRUSH background = chosen ? chosen : local && local->background ? local->background
+                                                                      : GetSysColorBrush(COLOR_BTNFACE);
+    FillRect(dc, &client, background);
     int top = client.top + (client.bottom - client.top - kCircle) / 2;
     HBRUSH edge = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
     FillDisc(dc, client.left, top, kCircle, edge);
