@@ -31,11 +31,16 @@ file(REMOVE_RECURSE "${WORK}")
 run_devsim(${WORK}/fill.log --reset --fill-only)
 file(COPY_FILE "${PCSETUP}" "${root}/pcsetup.exe")
 file(MAKE_DIRECTORY "${root}/Program Files/ActiveSync")
-file(APPEND "${hive}" "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall]\n")
+# A filled root shares its files with the device image, so the hive is
+# written anew, never appended to.
+file(READ "${hive}" registry)
+string(APPEND registry "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall]\n")
 if(NOT CASE STREQUAL "no_manager")
-    file(APPEND "${hive}" "\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAPPMGR.EXE]\n"
-                          "@=\"\\\\Program Files\\\\ActiveSync\\\\CEAPPMGR.EXE\"\n")
+    string(APPEND registry "\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAPPMGR.EXE]\n"
+                           "@=\"\\\\Program Files\\\\ActiveSync\\\\CEAPPMGR.EXE\"\n")
 endif()
+file(REMOVE "${hive}")
+file(WRITE "${hive}" "${registry}")
 
 if(CASE STREQUAL "install")
     run_devsim(${WORK}/install.log --script ${SCRIPTS}/install_french.devsim)
@@ -44,8 +49,9 @@ if(CASE STREQUAL "install")
     expect_same("${folder}/quibmonitorinstall.ini" "${INI}")
     expect_same("${folder}/Uninstall.exe" "${UNINSTALLER}")
     expect_same("${folder}/QuibMonitorPPC.CAB" "${CABINET}")
+    # Key names keep the case they were first written with.
     file(READ "${hive}" registry)
-    string(FIND "${registry}" "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quib Monitor]\n\"DisplayName\"=\"Quib Monitor\"\n\"UninstallString\"=\"\\\\Program Files\\\\ActiveSync\\\\Quib Monitor\\\\Uninstall.exe Quib Monitor\"" at)
+    string(FIND "${registry}" "\\CurrentVersion\\Uninstall\\Quib Monitor]\n\"DisplayName\"=\"Quib Monitor\"\n\"UninstallString\"=\"\\\\Program Files\\\\ActiveSync\\\\Quib Monitor\\\\Uninstall.exe Quib Monitor\"" at)
     if(at LESS 0)
         message(FATAL_ERROR "no uninstall entry in ${hive}")
     endif()
