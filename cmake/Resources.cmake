@@ -3,6 +3,10 @@
 # the platform's FindResourceW and LoadStringW read it.
 #
 #   qm_add_resources(quibmonitor app/quibmonitor.rc)
+#   qm_add_resources(pcsetup pcsetup.rc DEPENDS payload.bin)
+#
+# DEPENDS names files the script carries whole (user-defined resources,
+# bitmaps), which the preprocessor's depfile does not list.
 #
 # The .res bytes sit behind one exported symbol with a fixed name: a 16-byte
 # header whose first 32-bit word is the length, then the .res image. Every
@@ -13,6 +17,7 @@ find_program(QM_WINDRES i686-w64-mingw32-windres REQUIRED)
 set(QM_RESOURCES_SYMBOL platform_module_resources)
 
 function(qm_add_resources target rcFile)
+    cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS")
     get_target_property(type ${target} TYPE)
     if(NOT type MATCHES "^(EXECUTABLE|SHARED_LIBRARY|MODULE_LIBRARY)$")
         message(FATAL_ERROR "qm_add_resources: ${target} is not a program or shared library")
@@ -41,7 +46,7 @@ function(qm_add_resources target rcFile)
             --preprocessor-arg=-MF --preprocessor-arg=${resFile}.d
             --preprocessor-arg=-MT --preprocessor-arg=${resFile}
             -O res ${rcPath} ${resFile}
-        DEPENDS ${rcPath}
+        DEPENDS ${rcPath} ${arg_DEPENDS}
         DEPFILE ${resFile}.d
         COMMENT "Compiling resources ${rcFile} for ${target}"
         VERBATIM)

@@ -42,4 +42,9 @@ typedef LPSHELLEXECUTEINFOW LPSHELLEXECUTEINFO;
 BOOL ShellExecuteEx(LPSHELLEXECUTEINFOW lpExecInfo);
 #define ShellExecuteExW ShellExecuteEx
 
+// The desktop's 8-bit execute call, converted through code page 1252; its
+// answer is greater than 32 when the program started.
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                        INT nShowCmd);
+
 #endif

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "button_radio.h"
 #include "ce/dialogs.h"
 #include "ce/gdi.h"
 #include "ce/text.h"
@@ -22,6 +23,7 @@ struct Button {
     HFONT font = nullptr;
     bool held = false;     // the stylus went down on it and has it captured
     bool pressed = false;  // held, and the stylus is over it
+    bool checked = false;  // radio buttons only
 };
 
 std::map<HWND, Button>& Buttons()
@@ -47,6 +49,9 @@ bool Inside(HWND hwnd, LPARAM lParam)
 
 void Click(HWND hwnd)
 {
+    // An automatic radio button checks itself within its group first.
+    if (IsAutoRadio(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE))))
+        CheckInGroup(hwnd);
     SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
                  reinterpret_cast<LPARAM>(hwnd));
 }
@@ -60,6 +65,12 @@ void Paint(HWND hwnd, const Button& button)
     std::optional<WindowInfo> info = QueryWindow(hwnd);
     DWORD style = info ? info->style : 0;
     HGDIOBJ font = button.font ? button.font : GetStockObject(SYSTEM_FONT);
+    if (IsAutoRadio(style)) {
+        DrawRadioButton(hwnd, dc, client, info ? info->title : u"", button.checked, static_cast<HFONT>(font),
+                        !(style & WS_DISABLED));
+        EndPaint(hwnd, &paint);
+        return;
+    }
     DrawPushButton(dc, client, info ? info->title : u"", 0, (style & kTypeMask) == BS_DEFPUSHBUTTON, button.pressed,
                    static_cast<HFONT>(font), ScreenDpi(), !(style & WS_DISABLED));
     EndPaint(hwnd, &paint);
@@ -112,6 +123,13 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: OnUp(hwnd, button, lParam); return 0;
     case BM_CLICK: Click(hwnd); return 0;
     case BM_SETSTYLE: SetStyle(hwnd, wParam, lParam); return 0;
+    case BM_GETCHECK: return button.checked ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+        if (button.checked != (wParam == BST_CHECKED)) {
+            button.checked = wParam == BST_CHECKED;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        return 0;
     case WM_SETTEXT: {
         LRESULT stored = DefWindowProcW(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, FALSE);

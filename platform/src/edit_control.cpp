@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ce/dialogs.h"
 #include "ce/gdi.h"
 #include "ce/text.h"
 #include "ce/windowing.h"
@@ -35,6 +36,8 @@ struct Edit {
     LONG laidOutWidth = -1;
     EditScroll scroll;
     bool dragging = false;
+    size_t selectionStart = 0;  // the selection is kept, not drawn
+    size_t selectionEnd = 0;
     LONG dragOffset = 0;  // stylus to the thumb's top while it is dragged
 };
 
@@ -281,6 +284,35 @@ LRESULT CopyText(const Edit& edit, LPWSTR buffer, WPARAM size)
     return static_cast<LRESULT>(count);
 }
 
+// EM_SETSEL: -1 as start removes the selection, leaving the caret at its
+// end; -1 as end (or any end past the text) selects to the end.
+void SetSelection(Edit& edit, WPARAM start, LPARAM end)
+{
+    if (static_cast<int>(start) == -1) {
+        edit.selectionStart = edit.selectionEnd;
+        return;
+    }
+    size_t length = edit.text.size();
+    size_t from = std::min(static_cast<size_t>(static_cast<DWORD>(start)), length);
+    size_t to = static_cast<int>(end) < 0 ? length : std::min(static_cast<size_t>(static_cast<DWORD>(end)), length);
+    edit.selectionStart = std::min(from, to);
+    edit.selectionEnd = std::max(from, to);
+}
+
+LRESULT GetSelection(const Edit& edit, WPARAM startOut, LPARAM endOut)
+{
+    if (startOut)
+        *reinterpret_cast<DWORD*>(startOut) = static_cast<DWORD>(edit.selectionStart);
+    if (endOut)
+        *reinterpret_cast<DWORD*>(endOut) = static_cast<DWORD>(edit.selectionEnd);
+    return MAKELONG(edit.selectionStart, edit.selectionEnd);
+}
+
+void Notify(HWND hwnd, WORD code)
+{
+    SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
@@ -293,11 +325,16 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT:
         edit->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : u"";
         edit->scroll.ScrollTo(0);
+        edit->selectionStart = edit->selectionEnd = 0;
         LayOut(hwnd, *edit, true);
         InvalidateRect(hwnd, nullptr, FALSE);
         return TRUE;
     case WM_GETTEXT: return CopyText(*edit, reinterpret_cast<LPWSTR>(lParam), wParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(edit->text.size());
+    case EM_SETSEL: SetSelection(*edit, wParam, lParam); return 0;
+    case EM_GETSEL: return GetSelection(*edit, wParam, lParam);
+    case WM_SETFOCUS: Notify(hwnd, EN_SETFOCUS); return 0;
+    case WM_KILLFOCUS: Notify(hwnd, EN_KILLFOCUS); return 0;
     case EM_GETLINECOUNT: return static_cast<LRESULT>(edit->lines.size());
     case EM_GETFIRSTVISIBLELINE: return static_cast<LRESULT>(edit->scroll.Top());
     case EM_LINESCROLL:

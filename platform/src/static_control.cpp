@@ -8,6 +8,7 @@
 #include "ce/gdi.h"
 #include "ce/text.h"
 #include "local_windows.h"
+#include "static_picture.h"
 #include "window_info.h"
 
 namespace platform {
@@ -72,14 +73,21 @@ void Paint(HWND hwnd)
     std::optional<WindowInfo> info = QueryWindow(hwnd);
     std::u16string text = info ? info->title : std::u16string();
     DWORD style = info ? info->style : 0;
-    // FIXME: pictures (SS_ICON, SS_BITMAP, an ordinal title) are not drawn.
-    if (text.empty() || text[0] != kOrdinalTitle) {
+    // FIXME: SS_ICON pictures are not drawn.
+    if ((style & kTypeMask) == SS_BITMAP) {
+        if (text.size() >= 2 && text[0] == kOrdinalTitle)
+            DrawStaticBitmap(hwnd, dc, static_cast<WORD>(text[1]));
+    } else if ((style & kTypeMask) == SS_ETCHEDHORZ) {
+        DrawEtchedLine(dc, client);
+    } else if (text.empty() || text[0] != kOrdinalTitle) {
         if (style & WS_DISABLED)
             SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
         HGDIOBJ old = SelectObject(dc, FontOf(hwnd));
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, TextFormat(style));
         SelectObject(dc, old);
     }
+    if (style & SS_SUNKEN)
+        DrawSunkenEdge(dc, client);
     EndPaint(hwnd, &paint);
 }
 
@@ -104,7 +112,16 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return it == Fonts().end() ? 0 : reinterpret_cast<LRESULT>(it->second);
     }
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
-    case WM_DESTROY: Fonts().erase(hwnd); return 0;
+    // SS_NOTIFY statics tell their parent of a click as the stylus goes down.
+    case WM_LBUTTONDOWN:
+        if (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY)
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    case WM_DESTROY:
+        Fonts().erase(hwnd);
+        ForgetStaticBitmap(hwnd);
+        return 0;
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }

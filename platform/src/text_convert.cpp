@@ -171,6 +171,24 @@ unsigned char Cp1252FromWide(char16_t c)
     return '?';
 }
 
+std::u16string WideFromCp1252(std::string_view text)
+{
+    std::u16string wide;
+    wide.reserve(text.size());
+    for (char c : text)
+        wide += WideFromCp1252(static_cast<unsigned char>(c));
+    return wide;
+}
+
+std::string Cp1252FromWide(std::u16string_view text)
+{
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (char16_t c : text)
+        narrow += static_cast<char>(Cp1252FromWide(c));
+    return narrow;
+}
+
 std::string GeneralisedUtf8FromUtf16(std::u16string_view text)
 {
     return EncodeUtf8(text, true);

@@ -20,5 +20,7 @@ std::optional<std::u16string> Utf16FromGeneralisedUtf8(std::string_view text);
 char16_t WideFromCp1252(unsigned char c);
 // Characters outside the code page become '?'.
 unsigned char Cp1252FromWide(char16_t c);
+std::u16string WideFromCp1252(std::string_view text);
+std::string Cp1252FromWide(std::u16string_view text);
 
 }  // namespace platform

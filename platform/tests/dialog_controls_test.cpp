@@ -2,6 +2,7 @@
 // answering through DWL_MSGRESULT; static text alignments and push buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,51 @@ TEST_F(DialogTest, APushButtonClicksWhenTheStylusLeavesItInside)
     EXPECT_EQ(result, IDCANCEL);
     ASSERT_EQ(g_proc.commands.size(), 1u);
     EXPECT_EQ(g_proc.commands[0], MAKEWPARAM(IDCANCEL, BN_CLICKED));
+}
+
+TEST_F(DialogTest, AnAutomaticRadioButtonChecksItselfAndClearsOnlyItsGroup)
+{
+    POINT inside = {Across(50), Down(10) / 2};
+    std::vector<LRESULT> checks;
+    Run(IDD_RADIOS, [&](HWND dialog) {
+        SendDlgItemMessageW(dialog, IDC_RADIO_B, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageW(dialog, IDC_RADIO_C, BM_SETCHECK, BST_CHECKED, 0);
+        Tap(GetDlgItem(dialog, IDC_RADIO_A), inside);
+        Pump();
+        for (int id : {IDC_RADIO_A, IDC_RADIO_B, IDC_RADIO_C})
+            checks.push_back(SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0));
+        // Tapped again it stays checked and notifies again.
+        Tap(GetDlgItem(dialog, IDC_RADIO_A), inside);
+        Pump();
+        checks.push_back(SendDlgItemMessageW(dialog, IDC_RADIO_A, BM_GETCHECK, 0, 0));
+        EndDialog(dialog, IDOK);
+    });
+    EXPECT_EQ(checks, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}));
+    EXPECT_EQ(std::count(g_proc.commands.begin(), g_proc.commands.end(), MAKEWPARAM(IDC_RADIO_A, BN_CLICKED)), 2);
+}
+
+TEST_F(DialogTest, BitmapPicturesDrawTheirResourceAndNotifyClicks)
+{
+    HWND dialog = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_PICTURES), owner_, RecordingProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    SetForegroundWindow(dialog);
+    Pump();
+    RECT picture, etched;
+    GetWindowRect(GetDlgItem(dialog, IDC_PICTURE), &picture);
+    GetWindowRect(GetDlgItem(dialog, IDC_ETCHED), &etched);
+    HDC screen = GetDC(nullptr);
+    // The bitmap at the picture's top left, the dialog's colour beside it.
+    EXPECT_EQ(GetPixel(screen, picture.left, picture.top), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(screen, picture.left + 1, picture.top + 1), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(screen, picture.left + 2, picture.top), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(screen, etched.left + 5, etched.top), GetSysColor(COLOR_BTNSHADOW));
+    ReleaseDC(nullptr, screen);
+
+    g_proc.commands.clear();
+    Tap(GetDlgItem(dialog, IDC_PICTURE), POINT{1, 1});
+    Pump();
+    EXPECT_EQ(g_proc.commands, (std::vector<WPARAM>{MAKEWPARAM(IDC_PICTURE, STN_CLICKED)}));
+    DestroyWindow(dialog);
 }
 
 }  // namespace

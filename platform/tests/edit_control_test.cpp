@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "device_fixture.h"
 #include "windows.h"
@@ -107,6 +108,56 @@ TEST_F(EditControl, ScrollsByKeysWhenFocusedAndByTheStylusOnItsBar)
 
     SetWindowTextW(edit_, u"short");
     EXPECT_EQ(Top(), 0) << "a new text shows from its start";
+}
+
+std::vector<WPARAM> g_hostCommands;
+
+LRESULT CALLBACK RecordingHost(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND)
+        g_hostCommands.push_back(wParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(EditControl, KeepsASelectionAndTellsItsParentOfTheFocus)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = RecordingHost;
+    wc.lpszClassName = u"RecordingHost";
+    RegisterClassW(&wc);
+    HWND host = CreateWindowExW(0, u"RecordingHost", u"Recording", WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND edit = CreateWindowExW(0, u"EDIT", u"", kAgreementStyle, 5, 5, 150, 100, host,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(6)), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, u"Twelve chars");
+    g_hostCommands.clear();
+    SetFocus(edit);
+    SetFocus(host);
+    EXPECT_EQ(g_hostCommands, (std::vector<WPARAM>{MAKEWPARAM(6, EN_SETFOCUS), MAKEWPARAM(6, EN_KILLFOCUS)}));
+
+    struct Case {
+        WPARAM start;
+        LPARAM end;
+        DWORD selectedStart;
+        DWORD selectedEnd;
+    };
+    const Case cases[] = {
+        {0, -1, 0, 12},                      // all of it
+        {8, 3, 3, 8},                        // either way round
+        {2, 400, 2, 12},                     // cut to the text
+        {static_cast<WPARAM>(-1), 0, 12, 12},  // none, the caret at the old end
+    };
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    for (const Case& c : cases) {
+        SendMessageW(edit, EM_SETSEL, c.start, c.end);
+        DWORD start = 99, end = 99;
+        LRESULT both = SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, c.selectedStart) << c.start << "," << c.end;
+        EXPECT_EQ(end, c.selectedEnd) << c.start << "," << c.end;
+        EXPECT_EQ(both, MAKELONG(c.selectedStart, c.selectedEnd));
+    }
+    DestroyWindow(host);
 }
 
 }  // namespace

@@ -63,10 +63,20 @@ static_assert(sizeof(DLGTEMPLATE) == 18 && sizeof(DLGITEMTEMPLATE) == 18, "templ
 #define SS_RIGHT 0x00000002L
 #define SS_LEFTNOWORDWRAP 0x0000000CL
 #define SS_NOPREFIX 0x00000080L
+#define SS_BITMAP 0x0000000EL
+#define SS_ETCHEDHORZ 0x00000010L
+#define SS_NOTIFY 0x00000100L
+#define SS_SUNKEN 0x00001000L
+#define STN_CLICKED 0
 
 // Button styles, messages and notifications
 #define BS_PUSHBUTTON 0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
+#define BS_AUTORADIOBUTTON 0x00000009L
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
 #define BM_SETSTYLE 0x00F4
 #define BM_CLICK 0x00F5
 #define BN_CLICKED 0
@@ -79,6 +89,12 @@ HWND CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndPa
                         LPARAM dwInitParam);
 HWND CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
                                 DLGPROC lpDialogFunc, LPARAM dwInitParam);
+// The 8-bit forms of desktop programs, converted through code page 1252.
+INT_PTR DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                        LPARAM dwInitParam);
+HWND CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                        LPARAM dwInitParam);
+BOOL SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL IsDialogMessageW(HWND hDlg, LPMSG lpMsg);

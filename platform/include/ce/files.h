@@ -64,6 +64,15 @@ BOOL DeleteFileW(LPCWSTR lpFileName);
 BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
 DWORD GetFileAttributesW(LPCWSTR lpFileName);
 
+// 8-bit forms, converted through code page 1252.
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+BOOL DeleteFileA(LPCSTR lpFileName);
+BOOL RemoveDirectoryA(LPCSTR lpPathName);
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 
 #define CreateFile CreateFileW

@@ -184,6 +184,8 @@ HBRUSH GetSysColorBrush(int nIndex);
 DWORD GetSysColor(int nIndex);
 
 // Bitmaps and copies between DCs.
+// A bitmap resource (RT_BITMAP) of the module as a DIB section.
+HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
                          DWORD offset);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
@@ -218,3 +220,4 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int GetClipBox(HDC hdc, LPRECT lprect);
 
 #define GetObject GetObjectW
+#define LoadBitmap LoadBitmapW

@@ -16,6 +16,9 @@ HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
 DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID LockResource(HGLOBAL hResData);
 int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
+// 8-bit forms, converted through code page 1252.
+HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 
 #define GetModuleHandle GetModuleHandleW
 #define FindResource FindResourceW

@@ -56,6 +56,11 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAva
 
 #define LOCALE_USER_DEFAULT 0x0400
 #define LOCALE_SYSTEM_DEFAULT 0x0800
+
+// Code pages: the desktop's 8-bit text is Windows-1252.
+#define CP_ACP 0
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
+                        int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);
 #define LOCALE_SDECIMAL 0x0000000E
 #define LOCALE_STHOUSAND 0x0000000F
 

@@ -253,6 +253,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL SetWindowTextW(HWND hWnd, LPCWSTR lpString);
+BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString);
 int GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
 int GetWindowTextLengthW(HWND hWnd);
 LONG GetWindowLongW(HWND hWnd, int nIndex);
@@ -350,4 +351,8 @@ SHORT GetKeyState(int nVirtKey);
 #define ES_WANTRETURN 0x1000L
 #define EM_LINESCROLL 0x00B6
 #define EM_GETLINECOUNT 0x00BA
+#define EM_GETSEL 0x00B0
+#define EM_SETSEL 0x00B1
+#define EN_SETFOCUS 0x0100
+#define EN_KILLFOCUS 0x0200
 #define EM_GETFIRSTVISIBLELINE 0x00CE
