@@ -150,6 +150,8 @@ int main(int argc, char** argv)
     // Without a script nobody waits on the virtual clock: the device
     // follows real time, as an interactive one does.
     serverOptions.realtime = options.realtime || options.script.empty();
+    if (!options.pair.empty())
+        serverOptions.pairedRoot = fs::absolute(options.pair).lexically_normal().string();
     sim::Server server(device, serverOptions);
 
     char folder[] = "/tmp/devsim-XXXXXX";

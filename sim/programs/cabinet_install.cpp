@@ -10,6 +10,7 @@
 #include "device_services.h"
 #include "install_plan.h"
 #include "app_removal.h"
+#include "device_file.h"
 #include "install_record.h"
 #include "server/event_log.h"
 #include "setup_file.h"
@@ -33,36 +34,6 @@ const WCHAR kCaption[] = TEXT("Installation");
 void Tell(const std::u16string& text, UINT style = MB_OK | MB_ICONEXCLAMATION)
 {
     MessageBoxW(NULL, text.c_str(), kCaption, style);
-}
-
-std::optional<std::string> ReadDeviceFile(const std::u16string& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    DWORD size = GetFileSize(file, NULL);
-    std::optional<std::string> bytes;
-    if (size != INVALID_FILE_SIZE && size <= kMaxCabinetBytes) {
-        std::string buffer(size, '\0');
-        DWORD read = 0;
-        if (ReadFile(file, buffer.data(), size, &read, NULL) && read == size)
-            bytes = std::move(buffer);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteDeviceFile(const std::u16string& path, const void* bytes, size_t size)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes, (DWORD)size, &written, NULL) && written == size;
-    CloseHandle(file);
-    if (!ok)
-        DeleteFileW(path.c_str());
-    return ok;
 }
 
 // The device's shortcut: the length of the command, '#', the quoted path.
@@ -94,7 +65,7 @@ struct OpenedCabinet {
 
 std::optional<OpenedCabinet> OpenCabinet(const std::u16string& path, std::string& error)
 {
-    std::optional<std::string> bytes = ReadDeviceFile(path);
+    std::optional<std::string> bytes = ReadDeviceFile(path, kMaxCabinetBytes);
     if (!bytes) {
         error = "it cannot be read";
         return std::nullopt;

@@ -64,3 +64,15 @@ std::u16string_view TakeWord(std::u16string_view& text)
     text = SkipBlanks(text.substr(word.size()));
     return word;
 }
+
+std::u16string UnquotedArgument(std::u16string_view line)
+{
+    size_t start = line.find_first_not_of(u' ');
+    size_t end = line.find_last_not_of(u' ');
+    if (start == std::u16string_view::npos)
+        return u"";
+    line = line.substr(start, end + 1 - start);
+    if (line.size() >= 2 && line.front() == u'"' && line.back() == u'"')
+        line = line.substr(1, line.size() - 2);
+    return std::u16string(line);
+}

@@ -1,6 +1,7 @@
 // Reading the stand-in programs' command lines word by word.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 std::u16string_view SkipBlanks(std::u16string_view text);
@@ -15,3 +16,7 @@ bool TakeNumber(std::u16string_view& text, unsigned long& value);
 
 // Takes the first word off the front (and the blanks after it).
 std::u16string_view TakeWord(std::u16string_view& text);
+
+// The whole command line as one argument: blanks around it and the double
+// quotes around a quoted one taken off.
+std::u16string UnquotedArgument(std::u16string_view line);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "device_file.h"
 #include "text_convert.h"
 
 namespace {
@@ -19,36 +20,8 @@ void AddLine(std::string& text, const char* key, std::u16string_view value)
 
 std::u16string AppKey(std::u16string_view app) { return std::u16string(kAppsKey) + u"\\" + std::u16string(app); }
 
-bool WriteWholeFile(const std::u16string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL) && written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
 // Records are small; anything past this is not one.
 constexpr DWORD kMaxRecordBytes = 1 << 20;
-
-std::optional<std::string> ReadWholeFile(const std::u16string& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    DWORD size = GetFileSize(file, NULL);
-    std::optional<std::string> bytes;
-    if (size != INVALID_FILE_SIZE && size <= kMaxRecordBytes) {
-        std::string buffer(size, '\0');
-        DWORD read = 0;
-        if (ReadFile(file, buffer.data(), size, &read, NULL) && read == size)
-            bytes = std::move(buffer);
-    }
-    CloseHandle(file);
-    return bytes;
-}
 
 std::optional<std::u16string> ReadString(HKEY key, const WCHAR* name)
 {
@@ -119,7 +92,8 @@ bool SaveInstallRecord(const InstallRecord& record)
 {
     CreateDirectoryW(kRecordFolder, NULL);
     std::u16string path = InstallRecordPath(record.app);
-    if (!WriteWholeFile(path, FormatInstallRecord(record)))
+    std::string text = FormatInstallRecord(record);
+    if (!WriteDeviceFile(path, text.data(), text.size()))
         return false;
     HKEY key = NULL;
     DWORD disposition = 0;
@@ -146,7 +120,7 @@ std::optional<InstallRecord> LoadInstallRecord(std::u16string_view app)
     RegCloseKey(key);
     if (!path)
         return std::nullopt;
-    std::optional<std::string> text = ReadWholeFile(*path);
+    std::optional<std::string> text = ReadDeviceFile(*path, kMaxRecordBytes);
     if (!text)
         return std::nullopt;
     std::optional<InstallRecord> record = ParseInstallRecord(*text);

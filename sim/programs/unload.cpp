@@ -9,29 +9,17 @@
 #include <string>
 
 #include "app_removal.h"
+#include "command_words.h"
 
 namespace {
 
 const WCHAR kCaption[] = TEXT("Remove Programs");
 
-// The name as given, without the quotes around it.
-std::u16string AppName(std::u16string_view line)
-{
-    size_t start = line.find_first_not_of(u' ');
-    size_t end = line.find_last_not_of(u' ');
-    if (start == std::u16string_view::npos)
-        return u"";
-    line = line.substr(start, end + 1 - start);
-    if (line.size() >= 2 && line.front() == u'"' && line.back() == u'"')
-        line = line.substr(1, line.size() - 2);
-    return std::u16string(line);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nShowCmd)
 {
-    std::u16string app = AppName(lpCmdLine ? lpCmdLine : TEXT(""));
+    std::u16string app = UnquotedArgument(lpCmdLine ? lpCmdLine : TEXT(""));
     RemovalResult result = RemoveApplication(app);
     if (!result.installed) {
         std::u16string text = app + u" is not installed.";

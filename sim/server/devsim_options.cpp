@@ -82,6 +82,8 @@ bool ParseDevsimOptions(int argc, const char* const* argv, DevsimOptions& option
             options.reset = true;
         else if (arg == "--fill-only")
             options.fillOnly = true;
+        else if (arg == "--pair")
+            ok = TakePath(argc, argv, i, options.pair, error);
         else if (arg == "--profile")
             ok = TakeValue(argc, argv, i, options.profile, error);
         else if (arg == "--image")
@@ -129,6 +131,8 @@ std::string DevsimUsage()
            "  --root DIR       the device's file system (default: devroot in the current folder);\n"
            "                   a missing or empty DIR is first filled from the device image\n"
            "  --reset          refill DIR from the device image\n"
+           "  --pair DEVICE    a desktop's paired device: the root folder of the device that\n"
+           "                   the application manager hands cabinets to\n"
            "  --fill-only      fill DIR for the profile's device and stop without booting, so\n"
            "                   that files can be changed before the first boot\n"
            "  --profile NAME   qvga (default), vga, vga96, landscape, square, ce4, de, desktop\n"

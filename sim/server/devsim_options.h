@@ -11,6 +11,7 @@ struct DevsimOptions {
     bool reset = false;                      // refill the root from the device image
     bool fillOnly = false;                   // fill the root for the profile, then stop
     std::string profile = "qvga";            // a built-in profile name or a profile file
+    std::filesystem::path pair;              // the paired device's root, for a desktop
     std::string image;                       // installed, cabinet (the application still to
                                              // install) or desktop; empty: by the profile
     std::filesystem::path script;            // empty: interactive

@@ -149,6 +149,8 @@ uint32_t Server::StartProcess(const std::u16string& path, const std::u16string& 
     environment.push_back("DEVSIM_SOCKET=" + socketPath_);
     environment.push_back("DEVSIM_PID=" + PidText(pid));
     environment.push_back("DEVSIM_ROOT=" + device_.RootPath());
+    if (!options_.pairedRoot.empty())
+        environment.push_back("DEVSIM_PAIRED_ROOT=" + options_.pairedRoot);
     environment.push_back("DEVSIM_PROGRAM=" + platform::Utf8FromUtf16(path));
     environment.push_back("DEVSIM_ARGS=" + platform::Utf8FromUtf16(args));
     environment.push_back("DEVSIM_SHOW=" + std::to_string(showCommand));

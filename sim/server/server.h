@@ -25,6 +25,9 @@ struct ServerOptions {
     // The in-process test harness: a wait that nothing can ever end fails
     // instead of hanging the test.
     bool harness = false;
+    // A desktop's paired device (its root folder), which the programs of
+    // the device link (the application manager) reach; empty for none.
+    std::string pairedRoot;
 };
 
 class Server {

@@ -3,6 +3,7 @@
 // PC shell always keeps, which task lists leave out by their titles.
 #include <windows.h>
 
+#include "pending_installs.h"
 #include "remove_programs.h"
 #include "start_menu.h"
 #include "task_bar.h"
@@ -249,6 +250,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLin
     SetTimer(desktop, kTodayPollTimer, kTodayPollMs, NULL);
     // After boot the desktop is the foreground window, as on the device.
     SetForegroundWindow(desktop);
+    shell::InstallPendingCabinets();
 
     MSG msg;
     while (GetMessageW(&msg, NULL, 0, 0) > 0) {

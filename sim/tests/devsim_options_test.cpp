@@ -32,11 +32,12 @@ TEST(DevsimOptions, DefaultsAndEveryOption)
 
     sim::DevsimOptions options;
     ASSERT_TRUE(Parse({"--root", "/tmp/dev root", "--reset", "--profile", "vga", "--script", "a.txt", "--log",
-                       "a.log", "--realtime", "--shots", "shots", "--rebaseline", "--help", "--profile", "my.profile", "--fill-only"},
+                       "a.log", "--realtime", "--shots", "shots", "--rebaseline", "--help", "--profile", "my.profile", "--fill-only", "--pair", "paired device"},
                       options, error))
         << error;
     EXPECT_EQ(options.root, "/tmp/dev root");
     EXPECT_TRUE(options.reset && options.fillOnly);
+    EXPECT_EQ(options.pair, "paired device");
     EXPECT_EQ(options.profile, "my.profile");  // the last one given wins
     EXPECT_EQ(options.script, "a.txt");
     EXPECT_EQ(options.log, "a.log");
