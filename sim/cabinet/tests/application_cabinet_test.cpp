@@ -95,7 +95,7 @@ TEST(ApplicationCabinet, ListsAlikeAndPlansTheInstalledImage)
     for (const PlannedFile& file : plan->files)
         planned.insert(file.Path());
     EXPECT_EQ(planned, ImageFiles());
-    // The spec's 103 and the task icons the program loads from its folder.
+    // The 103 files of the product and the task icons the program loads from its folder.
     EXPECT_EQ(plan->files.size(), 104u);
     ASSERT_EQ(plan->links.size(), 1u);
     EXPECT_EQ(plan->links[0].path, u"\\Windows\\Start Menu\\Programs\\Quib Monitor.lnk");
