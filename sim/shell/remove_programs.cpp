@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "shell_drawing.h"
+#include "settings_page.h"
 
 namespace shell {
 namespace {
@@ -10,8 +10,6 @@ namespace {
 const WCHAR kRemoveClass[] = TEXT("RemovePrograms");
 const WCHAR kAppsKey[] = TEXT("Software\\Apps");
 const WCHAR kUnload[] = TEXT("\\Windows\\unload.exe");
-const int kHeaderHeight = 24;
-const int kRowHeight = 20;
 // How often a running removal is looked at, to list anew once it ends.
 const UINT_PTR kRemovalTimer = 1;
 const UINT kRemovalPollMs = 500;
@@ -36,25 +34,10 @@ bool IsInstalled(HKEY apps, const WCHAR* name)
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    Fill(dc, client, RGB(255, 255, 255));
-    HFONT bold = CreateShellFont(9, true);
-    HFONT normal = CreateShellFont(8, false);
-    RECT header = {Scaled(6), 0, client.right, Scaled(kHeaderHeight)};
-    DrawShellText(dc, TEXT("Remove Programs"), header, DT_LEFT | DT_VCENTER | DT_SINGLELINE, RGB(0, 32, 99), bold);
-    for (size_t row = 0; row < g_apps.size(); ++row) {
-        int top = Scaled(kHeaderHeight + static_cast<int>(row) * kRowHeight);
-        RECT line = {Scaled(6), top, client.right - Scaled(6), top + Scaled(kRowHeight)};
-        DrawShellText(dc, g_apps[row].c_str(), line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                      RGB(0, 0, 0), normal);
-        DrawShellText(dc, TEXT("Remove"), line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, kBarTop, normal);
-    }
-    DeleteObject(normal);
-    DeleteObject(bold);
-    EndPaint(hwnd, &ps);
+    std::vector<SettingsRow> rows;
+    for (const std::u16string& app : g_apps)
+        rows.push_back({app, TEXT("Remove"), true});
+    PaintSettingsPage(hwnd, TEXT("Remove Programs"), rows);
 }
 
 void ListAnew(HWND hwnd)
@@ -66,11 +49,10 @@ void ListAnew(HWND hwnd)
 // One removal at a time; the list is read again when it has ended.
 void OnTap(HWND hwnd, LPARAM lParam)
 {
-    int y = GET_Y_LPARAM(lParam) - Scaled(kHeaderHeight);
-    size_t row = y >= 0 ? static_cast<size_t>(y / Scaled(kRowHeight)) : g_apps.size();
-    if (g_removal || row >= g_apps.size())
+    int row = SettingsRowAt(GET_Y_LPARAM(lParam));
+    if (g_removal || row < 0 || static_cast<size_t>(row) >= g_apps.size())
         return;
-    std::u16string parameters = u"\"" + g_apps[row] + u"\"";
+    std::u16string parameters = u"\"" + g_apps[static_cast<size_t>(row)] + u"\"";
     SHELLEXECUTEINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -141,16 +123,10 @@ bool RegisterRemovePrograms(HINSTANCE instance)
     return RegisterClassW(&wc) != 0;
 }
 
-// Over the work area, as the device's settings pages are.
 void OpenRemovePrograms(HINSTANCE instance)
 {
-    if (!g_window) {
-        RECT work;
-        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-            SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        g_window = CreateWindowExW(0, kRemoveClass, TEXT("Remove Programs"), WS_POPUP | WS_VISIBLE, work.left,
-                                   work.top, work.right - work.left, work.bottom - work.top, NULL, NULL, instance, NULL);
-    }
+    if (!g_window)
+        g_window = CreateSettingsPage(instance, kRemoveClass, TEXT("Remove Programs"));
     if (g_window) {
         ListAnew(g_window);
         SetForegroundWindow(g_window);

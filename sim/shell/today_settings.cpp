@@ -2,15 +2,13 @@
 
 #include <todaycmn.h>
 
-#include "shell_drawing.h"
+#include "settings_page.h"
 #include "shell_log.h"
 
 namespace shell {
 namespace {
 
 const WCHAR kSettingsClass[] = TEXT("TodaySettings");
-const int kHeaderHeight = 24;
-const int kRowHeight = 20;
 
 // The host the open window lists; one settings window at a time.
 const TodayHost* g_host = NULL;
@@ -25,33 +23,15 @@ const HostedItem* ItemInRow(int row)
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    Fill(dc, client, RGB(255, 255, 255));
-    HFONT bold = CreateShellFont(9, true);
-    HFONT normal = CreateShellFont(8, false);
-    RECT header = {Scaled(6), 0, client.right, Scaled(kHeaderHeight)};
-    DrawShellText(dc, TEXT("Today: Items"), header, DT_LEFT | DT_VCENTER | DT_SINGLELINE, RGB(0, 32, 99), bold);
-    for (int row = 0; const HostedItem* item = ItemInRow(row); ++row) {
-        int top = Scaled(kHeaderHeight + row * kRowHeight);
-        RECT line = {Scaled(6), top, client.right - Scaled(6), top + Scaled(kRowHeight)};
-        DrawShellText(dc, item->entry.name.c_str(), line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                      RGB(0, 0, 0), normal);
-        bool hasOptions = FindItemOptions(*g_host, item->entry.name).has_value();
-        DrawShellText(dc, TEXT("Options"), line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE,
-                      hasOptions ? kBarTop : RGB(160, 160, 160), normal);
-    }
-    DeleteObject(normal);
-    DeleteObject(bold);
-    EndPaint(hwnd, &ps);
+    std::vector<SettingsRow> rows;
+    for (int row = 0; const HostedItem* item = ItemInRow(row); ++row)
+        rows.push_back({item->entry.name, TEXT("Options"), FindItemOptions(*g_host, item->entry.name).has_value()});
+    PaintSettingsPage(hwnd, TEXT("Today: Items"), rows);
 }
 
 void OnTap(HWND hwnd, LPARAM lParam)
 {
-    int y = GET_Y_LPARAM(lParam) - Scaled(kHeaderHeight);
-    const HostedItem* item = y >= 0 ? ItemInRow(y / Scaled(kRowHeight)) : NULL;
+    const HostedItem* item = ItemInRow(SettingsRowAt(GET_Y_LPARAM(lParam)));
     if (!item)
         return;
     std::optional<ItemOptions> options = FindItemOptions(*g_host, item->entry.name);
@@ -106,17 +86,11 @@ bool RegisterTodaySettings(HINSTANCE instance)
     return RegisterClassW(&wc) != 0;
 }
 
-// Over the work area, as the device's settings pages are.
 void OpenTodaySettings(HINSTANCE instance, const TodayHost& host)
 {
     g_host = &host;
-    if (!g_window) {
-        RECT work;
-        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-            SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        g_window = CreateWindowExW(0, kSettingsClass, TEXT("Today Settings"), WS_POPUP | WS_VISIBLE, work.left, work.top,
-                                   work.right - work.left, work.bottom - work.top, NULL, NULL, instance, NULL);
-    }
+    if (!g_window)
+        g_window = CreateSettingsPage(instance, kSettingsClass, TEXT("Today Settings"));
     if (g_window)
         SetForegroundWindow(g_window);
 }
