@@ -8,7 +8,7 @@
 #include "ce/gdi.h"
 #include "ce/resources.h"
 #include "device_services.h"
-#include "dialog_caption.h"
+#include "window_frame.h"
 #include "dialog_manager.h"
 #include "server/event_log.h"
 #include "server/wire_records.h"
@@ -20,13 +20,6 @@ namespace {
 // A template in memory is read no further than this.
 constexpr size_t kIndirectTemplateLimit = 1 << 20;
 constexpr WORD kTitleOrdinalMark = 0xFFFF;
-
-sim::ScreenInfo Screen()
-{
-    std::string reply = Call(sim::Op::Screen, sim::WireWriter());
-    sim::WireReader in(reply);
-    return sim::ReadScreen(in);
-}
 
 // Where a dialog goes, in the coordinates CreateWindowEx takes: a child's
 // relative to its parent; a pop-up's relative to its owner's client area
@@ -73,7 +66,7 @@ HWND CreateItem(HINSTANCE module, HWND hwnd, DialogState& dialog, const DialogIt
     std::u16string className = ClassOf(item.windowClass, u"");
     std::u16string title = TitleOf(item.title);
     int x = HorizontalPixels(item.x, dialog.base);
-    int y = VerticalPixels(item.y, dialog.base) + dialog.captionHeight;
+    int y = VerticalPixels(item.y, dialog.base);
     HWND control = CreateWindowExW(item.exStyle, className.c_str(), title.c_str(), item.style | WS_CHILD, x, y,
                                    HorizontalPixels(item.cx, dialog.base), VerticalPixels(item.cy, dialog.base), hwnd,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), module, nullptr);
@@ -146,18 +139,15 @@ HWND CreateDialogFromTemplate(HINSTANCE module, const DialogTemplate& t, HWND pa
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
-    sim::ScreenInfo screen = Screen();
+    sim::ScreenInfo screen = ScreenFacts();
     DialogState prepared;
     prepared.dpi = screen.dpi;
     prepared.font = CreateDialogFont(t.font, screen.dpi);
     prepared.base = BaseUnitsOf(prepared.font);
-    bool captioned = (t.style & WS_CAPTION) == WS_CAPTION;
-    prepared.captionHeight = captioned ? DialogCaptionHeight(screen.dpi) : 0;
-    bool topLevel = !(t.style & WS_CHILD);
-    prepared.closeBox = captioned && topLevel && screen.desktop;
-    prepared.okButton = captioned && (t.exStyle & WS_EX_CAPTIONOKBTN) && !prepared.closeBox;
-    prepared.frame = topLevel && (t.style & WS_BORDER);
-    SIZE size = {HorizontalPixels(t.cx, prepared.base), VerticalPixels(t.cy, prepared.base) + prepared.captionHeight};
+    // The template gives the client area; the frame comes around it.
+    RECT frame = FrameInsets(t.style, t.exStyle, screen.dpi);
+    SIZE size = {HorizontalPixels(t.cx, prepared.base) + frame.left + frame.right,
+                 VerticalPixels(t.cy, prepared.base) + frame.top + frame.bottom};
     POINT origin = DialogOrigin(t, prepared, parent, size, screen);
 
     std::u16string className = ClassOf(t.windowClass, u"Dialog");

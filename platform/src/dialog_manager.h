@@ -15,18 +15,6 @@ struct DialogState {
     DLGPROC proc = nullptr;
     HFONT font = nullptr;  // the dialog's own, deleted with it
     DialogBaseUnits base;
-    // The caption band sits in the window's client area, above the area the
-    // template's items are laid out in.
-    LONG captionHeight = 0;
-    bool okButton = false;
-    bool okPressed = false;
-    // A desktop's top-level captioned dialog: a close box instead of "ok",
-    // and a drag on the band moves the window.
-    bool closeBox = false;
-    bool closePressed = false;
-    bool dragging = false;
-    POINT grab = {};  // the dragged point, in client coordinates
-    bool frame = false;
     int dpi = 96;
     HWND savedFocus = nullptr;  // where the focus goes back on activation
     WORD defaultId = 0;        // 0: none; DM_SETDEFID changes it

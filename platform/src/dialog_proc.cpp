@@ -1,11 +1,9 @@
 // The predefined dialog class and its window procedure, DefDlgProcW: the
-// dialog procedure first, then the default handling of what it left, with
-// the caption band handled before either, as a window's frame would be.
+// dialog procedure first, then the default handling of what it left.
 #include <map>
 #include <memory>
 
 #include "ce/gdi.h"
-#include "dialog_caption.h"
 #include "dialog_manager.h"
 #include "local_windows.h"
 #include "window_info.h"
@@ -22,107 +20,6 @@ std::map<HWND, std::unique_ptr<DialogState>>& Dialogs()
 {
     static std::map<HWND, std::unique_ptr<DialogState>> dialogs;
     return dialogs;
-}
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-RECT ClientOf(HWND hwnd)
-{
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    return client;
-}
-
-void DrawCaption(HWND hwnd, const DialogState& dialog)
-{
-    if (!dialog.captionHeight && !dialog.frame)
-        return;
-    DialogCaptionLook look;
-    look.band = dialog.captionHeight > 0;
-    WCHAR title[256] = {};
-    CopyWindowTitle(hwnd, title, 256);
-    look.title = title;
-    look.okButton = dialog.okButton;
-    look.okPressed = dialog.okPressed;
-    look.closeBox = dialog.closeBox;
-    look.closePressed = dialog.closePressed;
-    look.frame = dialog.frame;
-    RECT client = ClientOf(hwnd);
-    HDC dc = GetDC(hwnd);
-    DrawDialogCaption(dc, client.right, client.bottom, look, dialog.dpi);
-    ReleaseDC(hwnd, dc);
-}
-
-bool OnOkButton(HWND hwnd, const DialogState& dialog, LPARAM lParam)
-{
-    RECT ok = CaptionOkButton(ClientOf(hwnd).right, dialog.dpi);
-    POINT point = PointOf(lParam);
-    return dialog.okButton && PtInRect(&ok, point);
-}
-
-bool OnCloseBox(HWND hwnd, const DialogState& dialog, LPARAM lParam)
-{
-    RECT close = CaptionCloseBox(ClientOf(hwnd).right, dialog.dpi);
-    POINT point = PointOf(lParam);
-    return dialog.closeBox && PtInRect(&close, point);
-}
-
-// The window follows the stylus, keeping the grabbed point under it.
-void DragTo(HWND hwnd, const DialogState& dialog, LPARAM lParam)
-{
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    POINT point = PointOf(lParam);
-    LONG dx = point.x - dialog.grab.x;
-    LONG dy = point.y - dialog.grab.y;
-    if (dx != 0 || dy != 0)
-        MoveWindow(hwnd, window.left + dx, window.top + dy, window.right - window.left, window.bottom - window.top,
-                   TRUE);
-}
-
-void OnCaptionDown(HWND hwnd, DialogState& dialog, LPARAM lParam)
-{
-    if (OnOkButton(hwnd, dialog, lParam))
-        dialog.okPressed = true;
-    else if (OnCloseBox(hwnd, dialog, lParam))
-        dialog.closePressed = true;
-    else if (dialog.closeBox)
-        dialog.dragging = true;
-    else
-        return;
-    dialog.grab = PointOf(lParam);
-    SetCapture(hwnd);
-    DrawCaption(hwnd, dialog);
-}
-
-// Taps on the caption band never reach the dialog procedure: the "ok"
-// button sends IDOK when the stylus leaves it where it went down, the close
-// box SC_CLOSE; a drag elsewhere on a desktop's band moves the window.
-bool HandleCaptionInput(HWND hwnd, DialogState& dialog, UINT msg, LPARAM lParam)
-{
-    if (msg == WM_LBUTTONDOWN && GET_Y_LPARAM(lParam) < dialog.captionHeight) {
-        OnCaptionDown(hwnd, dialog, lParam);
-        return true;
-    }
-    if (msg == WM_MOUSEMOVE && dialog.dragging) {
-        DragTo(hwnd, dialog, lParam);
-        return true;
-    }
-    if (msg != WM_LBUTTONUP || !(dialog.okPressed || dialog.closePressed || dialog.dragging))
-        return false;
-    bool ok = dialog.okPressed && OnOkButton(hwnd, dialog, lParam);
-    bool close = dialog.closePressed && OnCloseBox(hwnd, dialog, lParam);
-    if (dialog.dragging)
-        DragTo(hwnd, dialog, lParam);
-    dialog.okPressed = dialog.closePressed = dialog.dragging = false;
-    if (GetCapture() == hwnd)
-        ReleaseCapture();
-    DrawCaption(hwnd, dialog);
-    if (ok)
-        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    if (close)
-        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return true;
 }
 
 // Messages whose answer is the dialog procedure's own result rather than
@@ -230,8 +127,6 @@ using namespace platform;
 LRESULT DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     DialogState* dialog = FindDialog(hDlg);
-    if (dialog && HandleCaptionInput(hDlg, *dialog, Msg, lParam))
-        return 0;
     LRESULT result = 0;
     bool handled = false;
     if (dialog && dialog->proc) {
@@ -245,8 +140,6 @@ LRESULT DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     if (!handled)
         result = DefaultHandling(hDlg, dialog, Msg, wParam, lParam);
-    if (Msg == WM_PAINT && (dialog = FindDialog(hDlg)))
-        DrawCaption(hDlg, *dialog);
     if (Msg == WM_DESTROY)
         Forget(hDlg);
     return result;

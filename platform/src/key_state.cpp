@@ -18,6 +18,14 @@ std::array<BYTE, 256>& Keys()
 
 void NoteKeyMessage(const MSG& msg)
 {
+    // The stylus is the left button, whichever window part it went down on.
+    switch (msg.message) {
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN: Keys()[VK_LBUTTON] |= kDown; return;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP: Keys()[VK_LBUTTON] &= static_cast<BYTE>(~kDown); return;
+    default: break;
+    }
     BYTE& key = Keys()[msg.wParam & 0xFF];
     switch (msg.message) {
     case WM_KEYDOWN:

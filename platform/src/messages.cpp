@@ -5,6 +5,7 @@
 #include "key_state.h"
 #include "local_windows.h"
 #include "server_connection.h"
+#include "window_frame.h"
 #include "window_info.h"
 
 namespace platform {
@@ -187,7 +188,18 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             ReleaseCapture();
         return 0;
     case WM_SETTEXT:
-        return StoreWindowTitle(hWnd, reinterpret_cast<LPCWSTR>(lParam)) ? TRUE : FALSE;
+        if (!StoreWindowTitle(hWnd, reinterpret_cast<LPCWSTR>(lParam)))
+            return FALSE;
+        // A caption shows the new title at once.
+        if ((GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+            DrawWindowFrame(hWnd);
+        return TRUE;
+    case WM_NCPAINT:
+        DrawWindowFrame(hWnd);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+        TrackFrameStylus(hWnd, wParam, lParam);
+        return 0;
     case WM_GETTEXT:
         return CopyWindowTitle(hWnd, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:

@@ -85,6 +85,10 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     *lpPaint = PAINTSTRUCT{};
     lpPaint->rcPaint = ReadRect(in);
     bool erase = in.U8() != 0;
+    bool frame = in.U8() != 0;
+    // The frame first, as the system draws it before the client.
+    if (frame)
+        CallLocalProc(hWnd, WM_NCPAINT, 1, 0);
     lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint);
     if (erase)
         lpPaint->fErase = CallLocalProc(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;

@@ -192,6 +192,13 @@ bool IsConnected() { return Current().fd >= 0; }
 
 DWORD CurrentPid() { return Connected().pid; }
 
+sim::ScreenInfo ScreenFacts()
+{
+    std::string reply = Call(sim::Op::Screen, sim::WireWriter());
+    sim::WireReader in(reply);
+    return sim::ReadScreen(in);
+}
+
 sim::ScreenBuffer* DeviceScreen() { return Connected().screen.get(); }
 
 DeviceServer& Server() { return *Connected().remote; }

@@ -13,6 +13,7 @@
 #include "device_services.h"
 #include "server/protocol.h"
 #include "server/wire.h"
+#include "server/wire_records.h"
 
 namespace sim {
 class Device;
@@ -44,6 +45,9 @@ unsigned long long CallCount();
 // Goes up with every request that may change the device's state (or let
 // another process run); what was read while it stood still is still true.
 unsigned long long StateEpoch();
+
+// The device's screen as it stands: size, dpi, work area, desktop or handheld.
+sim::ScreenInfo ScreenFacts();
 
 // This process's emulated pid.
 DWORD CurrentPid();

@@ -63,6 +63,27 @@ UINT TextFormat(DWORD style)
     return format;
 }
 
+// The sunken edge is drawn inside the control.
+int EdgeWidth(DWORD style)
+{
+    return (style & SS_SUNKEN) ? 1 : 0;
+}
+
+// A bitmap static takes the size of its bitmap, whatever the template gave
+// it, so that its edge and its neighbours frame the picture itself.
+void SizeToBitmap(HWND hwnd, const CREATESTRUCTW& create)
+{
+    if ((create.style & kTypeMask) != SS_BITMAP || !create.lpszName || create.lpszName[0] != kOrdinalTitle)
+        return;
+    HBITMAP bitmap = StaticBitmap(hwnd, static_cast<WORD>(create.lpszName[1]));
+    BITMAP info = {};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info))
+        return;
+    int edges = 2 * EdgeWidth(create.style);
+    SetWindowPos(hwnd, nullptr, 0, 0, info.bmWidth + edges, info.bmHeight + edges,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Paint(HWND hwnd)
 {
     PAINTSTRUCT paint;
@@ -76,7 +97,7 @@ void Paint(HWND hwnd)
     // FIXME: SS_ICON pictures are not drawn.
     if ((style & kTypeMask) == SS_BITMAP) {
         if (text.size() >= 2 && text[0] == kOrdinalTitle)
-            DrawStaticBitmap(hwnd, dc, static_cast<WORD>(text[1]));
+            DrawStaticBitmap(hwnd, dc, static_cast<WORD>(text[1]), EdgeWidth(style), EdgeWidth(style));
     } else if ((style & kTypeMask) == SS_ETCHEDHORZ) {
         DrawEtchedLine(dc, client);
     } else if (text.empty() || text[0] != kOrdinalTitle) {
@@ -94,6 +115,7 @@ void Paint(HWND hwnd)
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_CREATE: SizeToBitmap(hwnd, *reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_PAINT: Paint(hwnd); return 0;
     // The paint fills the whole control.
     case WM_ERASEBKGND: return 1;

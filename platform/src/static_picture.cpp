@@ -22,18 +22,24 @@ void Line(HDC dc, int left, int top, int right, int bottom, int colour)
 
 }  // namespace
 
-void DrawStaticBitmap(HWND hwnd, HDC dc, WORD bitmapId)
+HBITMAP StaticBitmap(HWND hwnd, WORD bitmapId)
 {
     auto it = Bitmaps().find(hwnd);
     if (it == Bitmaps().end())
         it = Bitmaps().emplace(hwnd, LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId))).first;
-    if (!it->second)
+    return it->second;
+}
+
+void DrawStaticBitmap(HWND hwnd, HDC dc, WORD bitmapId, int x, int y)
+{
+    HBITMAP bitmap = StaticBitmap(hwnd, bitmapId);
+    if (!bitmap)
         return;
     BITMAP info = {};
-    GetObjectW(it->second, sizeof(info), &info);
+    GetObjectW(bitmap, sizeof(info), &info);
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, it->second);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    HGDIOBJ previous = SelectObject(source, bitmap);
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
 }

@@ -6,9 +6,11 @@
 
 namespace platform {
 
-// Draws the bitmap at the top left (loaded once per control); a title that
-// names no bitmap draws nothing.
-void DrawStaticBitmap(HWND hwnd, HDC dc, WORD bitmapId);
+// The bitmap resource a control shows, loaded once per control; NULL when
+// the title names none.
+HBITMAP StaticBitmap(HWND hwnd, WORD bitmapId);
+// Draws the control's bitmap with its top left at (x, y).
+void DrawStaticBitmap(HWND hwnd, HDC dc, WORD bitmapId, int x, int y);
 void DrawEtchedLine(HDC dc, const RECT& client);
 // The sunken edge of SS_SUNKEN, inside the client area.
 void DrawSunkenEdge(HDC dc, const RECT& client);

@@ -15,9 +15,10 @@ struct WindowInfo {
     DWORD style = 0;
     DWORD exStyle = 0;
     HWND parent = nullptr;
-    RECT rect{};  // screen coordinates; the client area starts at its corner
+    RECT rect{};  // screen coordinates, the frame included
     LONG clientWidth = 0;
     LONG clientHeight = 0;
+    POINT clientOrigin{};  // the client area's top left on the screen
     bool visible = false;
     bool enabled = false;
 };

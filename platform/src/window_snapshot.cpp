@@ -74,6 +74,8 @@ WindowInfo ReadWindowInfo(sim::WireReader& in)
     info.rect.bottom = in.I32();
     info.clientWidth = in.I32();
     info.clientHeight = in.I32();
+    info.clientOrigin.x = in.I32();
+    info.clientOrigin.y = in.I32();
     info.visible = in.U8() != 0;
     info.enabled = in.U8() != 0;
     return info;

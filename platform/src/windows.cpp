@@ -5,6 +5,7 @@
 #include "local_windows.h"
 #include "server/event_log.h"
 #include "server_connection.h"
+#include "window_frame.h"
 #include "window_info.h"
 #include "window_snapshot.h"
 
@@ -116,12 +117,15 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
+    // The frame's room, as the default WM_NCCALCSIZE would reserve it.
+    RECT frame = (dwStyle & (WS_BORDER | WS_DLGFRAME)) ? FrameInsets(dwStyle, dwExStyle, ScreenFacts().dpi) : RECT{};
     WireWriter args;
     args.Text(windowClass->name).Text(lpWindowName ? lpWindowName : u"");
     // Visibility comes after WM_CREATE, as ShowWindow would give it.
     args.U32(dwStyle & ~WS_VISIBLE).U32(dwExStyle).I32(X).I32(Y).I32(nWidth).I32(nHeight);
     args.U32(WindowId(hWndParent)).U32((dwStyle & WS_CHILD) ? WindowId(reinterpret_cast<HWND>(hMenu)) : 0);
     args.U32(static_cast<uint32_t>(windowClass->info.cbWndExtra));
+    args.I32(frame.left).I32(frame.top).I32(frame.right).I32(frame.bottom);
     HWND hwnd = AskForWindow(Op::CreateWindow, args);
     if (!hwnd) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -366,8 +370,8 @@ int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
         std::optional<WindowInfo> info = QueryWindow(hwnd);
         if (!info)
             return 0;
-        dx += sign * info->rect.left;
-        dy += sign * info->rect.top;
+        dx += sign * info->clientOrigin.x;
+        dy += sign * info->clientOrigin.y;
     }
     for (UINT i = 0; lpPoints && i < cPoints; ++i) {
         lpPoints[i].x += dx;

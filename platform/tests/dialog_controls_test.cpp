@@ -16,6 +16,8 @@ using namespace dialogtest;
 constexpr LONG kBaseX = 5;
 constexpr LONG kBaseY = 13;
 constexpr LONG kCaption = 20;
+// The one-pixel frame on the left, right and bottom of a captioned window.
+constexpr LONG kBorder = 1;
 
 LONG Across(LONG units) { return (units * kBaseX + 2) / 4; }
 LONG Down(LONG units) { return (units * kBaseY + 4) / 8; }
@@ -41,7 +43,7 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
     EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(kBaseX, kBaseY));
 
     // The form (Tahoma 8 of its own) at 10, 20 from its owner's client area,
-    // its items below the caption band.
+    // its items in the client area inside the caption and the frame.
     HWND form = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_FORM), owner_, RecordingProc, 0);
     ASSERT_NE(form, nullptr);
     RECT owner, placed;
@@ -49,9 +51,9 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
     GetWindowRect(form, &placed);
     EXPECT_EQ((std::vector<LONG>{placed.left - owner.left, placed.top - owner.top, placed.right - placed.left,
                                  placed.bottom - placed.top}),
-              (std::vector<LONG>{Across(10), Down(20), Across(120), Down(60) + kCaption}));
-    EXPECT_EQ(PlaceOf(form, IDOK), (std::vector<LONG>{Across(4), kCaption + Down(40), Across(34), Down(14)}));
-    EXPECT_EQ(PlaceOf(form, IDC_MORE), (std::vector<LONG>{Across(80), kCaption + Down(40), Across(34), Down(14)}));
+              (std::vector<LONG>{Across(10), Down(20), Across(120) + 2 * kBorder, Down(60) + kCaption + kBorder}));
+    EXPECT_EQ(PlaceOf(form, IDOK), (std::vector<LONG>{kBorder + Across(4), kCaption + Down(40), Across(34), Down(14)}));
+    EXPECT_EQ(PlaceOf(form, IDC_MORE), (std::vector<LONG>{kBorder + Across(80), kCaption + Down(40), Across(34), Down(14)}));
     RECT units = {4, 40, 38, 54};
     ASSERT_TRUE(MapDialogRect(form, &units));
     EXPECT_EQ((std::vector<LONG>{units.left, units.top, units.right, units.bottom}),
@@ -64,7 +66,7 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
     EXPECT_TRUE(IsWindowVisible(options));
     EXPECT_EQ(GetActiveWindow(), options);
     EXPECT_EQ(PlaceOf(options, IDC_SECOND_LINE),
-              (std::vector<LONG>{Across(5), kCaption + Down(18), Across(124), Down(16)}));
+              (std::vector<LONG>{kBorder + Across(5), kCaption + Down(18), Across(124), Down(16)}));
 
     // A larger font makes larger units.
     HWND extended = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_EXTENDED), owner_, RecordingProc, 0);

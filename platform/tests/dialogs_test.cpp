@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_caption.h"
+#include "window_frame.h"
 #include "dialog_fixture.h"
 
 namespace {
@@ -116,28 +116,47 @@ INT_PTR CALLBACK PassingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// The caption lies outside the client area: the stylus reaches it as the
+// non-client press that the server sends there, then captured moves.
+void PressCaption(HWND dialog, POINT windowPoint, POINT liftedAt)
+{
+    RECT window;
+    GetWindowRect(dialog, &window);
+    POINT screen = {window.left + windowPoint.x, window.top + windowPoint.y};
+    PostMessageW(dialog, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    POINT lifted = {window.left + liftedAt.x, window.top + liftedAt.y};
+    ScreenToClient(dialog, &lifted);
+    PostMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(lifted.x, lifted.y));
+}
+
 TEST_F(DialogTest, TheCaptionOkButtonSendsIdok)
 {
-    // Captioned dialogs show the caption band at the top of the window.
     RECT ok = {};
+    RECT client = {};
+    RECT window = {};
     auto tapOk = [&](HWND dialog) {
-        RECT client;
         GetClientRect(dialog, &client);
-        ok = platform::CaptionOkButton(client.right, 96);
-        Tap(dialog, POINT{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
+        GetWindowRect(dialog, &window);
+        ok = platform::CaptionOkButton(window.right - window.left, 96);
+        POINT middle = {(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
+        PressCaption(dialog, middle, middle);
     };
     EXPECT_EQ(Run(IDD_CAPTION_OK, tapOk), IDOK);
     EXPECT_EQ(g_proc.commands, std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
     EXPECT_EQ(g_proc.stylusDowns, 0);
     EXPECT_GT(ok.left, 0);
+    // The template's size is the client area's; the caption and the border
+    // come around it.
+    EXPECT_EQ(window.bottom - window.top, client.bottom + platform::CaptionHeight(96) + 1);
+    EXPECT_EQ(window.right - window.left, client.right + 2);
 
-    // A stroke that leaves the button, or a tap on the title, sends nothing
-    // and never reaches the dialog procedure; a tap below the band does.
+    // A stroke that leaves the button, or a press on the title, sends
+    // nothing and never reaches the dialog procedure; a tap in the client
+    // area does.
     INT_PTR result = Run(IDD_CAPTION_OK, [&](HWND dialog) {
-        PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ok.left + 2, ok.top + 2));
-        PostMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(ok.left - 20, ok.top + 2));
-        Tap(dialog, POINT{4, 4});
-        Tap(dialog, POINT{4, 60});
+        PressCaption(dialog, POINT{ok.left + 2, ok.top + 2}, POINT{ok.left - 20, ok.top + 2});
+        PressCaption(dialog, POINT{4, 4}, POINT{4, 4});
+        Tap(dialog, POINT{4, 40});
         PostKey(dialog, VK_ESCAPE);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -151,10 +170,11 @@ TEST_F(DialogTest, TheCaptionOkButtonSendsIdok)
 
     // A form without WS_EX_CAPTIONOKBTN has no button there.
     result = Run(IDD_FORM, [&](HWND dialog) {
-        RECT client;
-        GetClientRect(dialog, &client);
-        RECT none = platform::CaptionOkButton(client.right, 96);
-        Tap(dialog, POINT{(none.left + none.right) / 2, (none.top + none.bottom) / 2});
+        RECT form;
+        GetWindowRect(dialog, &form);
+        RECT none = platform::CaptionOkButton(form.right - form.left, 96);
+        POINT middle = {(none.left + none.right) / 2, (none.top + none.bottom) / 2};
+        PressCaption(dialog, middle, middle);
         PostKey(GetFocus(), VK_ESCAPE);
     });
     EXPECT_EQ(result, IDCANCEL);

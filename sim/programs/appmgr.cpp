@@ -128,7 +128,7 @@ void ShowList(HINSTANCE instance, const Request& request)
     wc.hInstance = instance;
     wc.lpszClassName = kWindowClass;
     RegisterClassW(&wc);
-    CreateWindowExW(0, kWindowClass, kCaption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 160, 150, 480, 160, NULL, NULL,
+    CreateWindowExW(0, kWindowClass, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 160, 150, 480, 160, NULL, NULL,
                     instance, NULL);
     MSG msg;
     while (GetMessageW(&msg, NULL, 0, 0) > 0) {

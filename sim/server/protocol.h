@@ -50,7 +50,8 @@ enum class Op : uint16_t {
     FileInUse,           // device path -> in use: a running program is that file, or has it loaded
 
     // Windows
-    CreateWindow = 60,
+    CreateWindow = 60,  // class, title, styles, placement, parent, id, extra bytes,
+                        // frame insets -> hwnd
     DestroyWindow,
     ShowWindow,
     MoveWindow,
@@ -69,7 +70,8 @@ enum class Op : uint16_t {
     ReleaseCapture,
     WindowFromPoint,
     EnableWindow,
-    VisibleRegion,    // hwnd, whole window -> ok, origin, rectangles (screen)
+    VisibleRegion,    // hwnd, whole window -> ok, origin (of the client, or of the whole
+                      //    window), rectangles (screen)
     GetWindowLong,    // hwnd, index, unused value -> WindowLongReply, value
     TopLevelWindows,  // -> count, then each top-level window in z-order: id and WindowInfo's reply
 
@@ -84,7 +86,7 @@ enum class Op : uint16_t {
     KillTimer,
     Invalidate,
     Validate,
-    BeginPaint,       // -> update rectangle, erase
+    BeginPaint,       // -> update rectangle, erase, frame
     UpdateRect,
     ContinueWait,     // after handling a sent message, wait on as before
     CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows

@@ -22,6 +22,17 @@ bool IsMenuBarClass(std::u16string_view name)
     return true;
 }
 
+// Outside the client area, and not captured, the stylus acts on the
+// window's frame: the caption band above the client, a border elsewhere.
+uint32_t NonClientMessage(uint32_t message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: return WM_NCLBUTTONDOWN;
+    case WM_LBUTTONUP: return WM_NCLBUTTONUP;
+    default: return WM_NCMOUSEMOVE;
+    }
+}
+
 const char* StylusName(uint32_t message)
 {
     switch (message) {
@@ -65,6 +76,13 @@ void Server::Stylus(uint32_t message, Point screenPoint)
     m.wParam = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
     int32_t x = screenPoint.x + offset->x;
     int32_t y = screenPoint.y + offset->y;
+    Rect client = windows_.ClientOnScreen(target);
+    if (!windows_.Capture() && !client.Contains(screenPoint)) {
+        m.message = NonClientMessage(message);
+        m.wParam = screenPoint.y < client.top ? HTCAPTION : HTBORDER;
+        x = screenPoint.x;
+        y = screenPoint.y;
+    }
     m.lParam = (x & 0xFFFF) | ((y & 0xFFFF) << 16);
     m.time = static_cast<uint32_t>(now_);
     m.pt = screenPoint;

@@ -53,7 +53,8 @@ void WriteWindowInfo(WireWriter& out, const WindowManager& windows, Hwnd hwnd)
     out.U32(window->pid).Text(window->className).Text(window->title).U32(window->style).U32(window->exStyle);
     out.U32(windows.Parent(hwnd));
     out.I32(window->rect.left).I32(window->rect.top).I32(window->rect.right).I32(window->rect.bottom);
-    out.I32(client.Width()).I32(client.Height());
+    Rect onScreen = windows.ClientOnScreen(hwnd);
+    out.I32(client.Width()).I32(client.Height()).I32(onScreen.left).I32(onScreen.top);
     out.U8(windows.IsVisible(hwnd) ? 1 : 0).U8(windows.IsEnabled(hwnd) ? 1 : 0);
 }
 
@@ -137,6 +138,10 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         params.parent = in.U32();
         params.controlId = in.U32();
         params.extraBytes = in.U32();
+        params.frame.left = in.I32();
+        params.frame.top = in.I32();
+        params.frame.right = in.I32();
+        params.frame.bottom = in.I32();
         Hwnd hwnd = 0;
         if (params.parent == 0 && EqualsIgnoringCase(params.className, kDesktopClass)) {
             hwnd = windows_.Desktop();
@@ -395,15 +400,15 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         break;
     }
     case Op::VisibleRegion: {
-        // Windows have no non-client area, so a whole-window DC and a
-        // client DC see the same pixels.
         Hwnd hwnd = in.U32();
+        bool whole = in.U8() != 0;
         const Window* window = windows_.Get(hwnd);
         out.U8(window ? 1 : 0);
         if (!window)
             break;
-        out.I32(window->rect.left).I32(window->rect.top);
-        Region region = windows_.VisibleRegion(hwnd);
+        Rect origin = whole ? window->rect : windows_.ClientOnScreen(hwnd);
+        out.I32(origin.left).I32(origin.top);
+        Region region = windows_.VisibleRegion(hwnd, whole);
         out.U32(static_cast<uint32_t>(region.Rects().size()));
         for (const Rect& r : region.Rects())
             out.I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);

@@ -133,9 +133,11 @@ Hwnd WindowManager::Create(Pid pid, const CreateParams& params)
     window.controlId = child ? params.controlId : 0;
     window.extraBytes.assign(params.extraBytes, 0);
     window.rect = DefaultPlacement(params, child);
+    window.frame = params.frame;
     if (child) {
         window.parent = params.parent;
-        window.rect = window.rect.Offset(parent->rect.left, parent->rect.top);
+        Rect origin = ClientBounds(*parent);
+        window.rect = window.rect.Offset(origin.left, origin.top);
         // A new child goes to the bottom, so that siblings stay in creation
         // order from the top (dialog tab order follows it).
         parent->children.push_back(hwnd);
@@ -143,8 +145,10 @@ Hwnd WindowManager::Create(Pid pid, const CreateParams& params)
         window.owner = params.parent;
         PlaceOnTop(hwnd);
     }
-    if (IsVisible(hwnd))
+    if (IsVisible(hwnd)) {
         window.update.Add(ClientRect(hwnd), true);
+        window.frameDirty = !(window.frame == Rect());
+    }
     return hwnd;
 }
 
@@ -295,7 +299,7 @@ Rect WindowManager::Placement(Hwnd hwnd) const
         return {};
     if (!window->parent)
         return window->rect;
-    const Rect& parent = windows_.at(window->parent).rect;
+    Rect parent = ClientBounds(windows_.at(window->parent));
     return window->rect.Offset(-parent.left, -parent.top);
 }
 
@@ -306,7 +310,7 @@ bool WindowManager::Move(Hwnd hwnd, const Rect& placement)
         return false;
     Rect rect = placement;
     if (window->parent) {
-        const Rect& parent = windows_.at(window->parent).rect;
+        Rect parent = ClientBounds(windows_.at(window->parent));
         rect = rect.Offset(parent.left, parent.top);
     }
     SetRect(*window, rect);
@@ -471,10 +475,29 @@ bool WindowManager::IsSelfOrDescendant(Hwnd ancestor, Hwnd hwnd) const
     return false;
 }
 
+Rect WindowManager::ClientBounds(const Window& window) const
+{
+    Rect client{window.rect.left + window.frame.left, window.rect.top + window.frame.top,
+                window.rect.right - window.frame.right, window.rect.bottom - window.frame.bottom};
+    // A window smaller than its frame has an empty client area at its corner.
+    client.right = std::max(client.left, client.right);
+    client.bottom = std::max(client.top, client.bottom);
+    return client;
+}
+
 Rect WindowManager::ClientRect(Hwnd hwnd) const
 {
     const Window* window = Get(hwnd);
-    return window ? Rect{0, 0, window->rect.Width(), window->rect.Height()} : Rect();
+    if (!window)
+        return Rect();
+    Rect client = ClientBounds(*window);
+    return Rect{0, 0, client.Width(), client.Height()};
+}
+
+Rect WindowManager::ClientOnScreen(Hwnd hwnd) const
+{
+    const Window* window = Get(hwnd);
+    return window ? ClientBounds(*window) : Rect();
 }
 
 std::optional<Point> WindowManager::MapOffset(Hwnd from, Hwnd to) const
@@ -484,10 +507,14 @@ std::optional<Point> WindowManager::MapOffset(Hwnd from, Hwnd to) const
     if ((from && !source) || (to && !target))
         return std::nullopt;
     Point offset;
-    if (source)
-        offset = {source->rect.left, source->rect.top};
-    if (target)
-        offset = {offset.x - target->rect.left, offset.y - target->rect.top};
+    if (source) {
+        Rect client = ClientBounds(*source);
+        offset = {client.left, client.top};
+    }
+    if (target) {
+        Rect client = ClientBounds(*target);
+        offset = {offset.x - client.left, offset.y - client.top};
+    }
     return offset;
 }
 
@@ -647,6 +674,8 @@ Hwnd WindowManager::SetCapture(Hwnd hwnd)
 
 const Window* WindowManager::ChildAt(const Window& parent, Point screenPoint) const
 {
+    if (!ClientBounds(parent).Contains(screenPoint))
+        return nullptr;
     for (Hwnd hwnd : parent.children) {
         const Window& child = windows_.at(hwnd);
         if ((child.style & WS_VISIBLE) && !(child.style & WS_DISABLED) && child.rect.Contains(screenPoint))
@@ -670,12 +699,13 @@ Hwnd WindowManager::HitTest(Point screenPoint) const
     return 0;
 }
 
-Region WindowManager::VisibleRegion(Hwnd hwnd) const
+Region WindowManager::VisibleRegion(Hwnd hwnd, bool whole) const
 {
     const Window* window = Get(hwnd);
     if (!window || !IsVisible(hwnd))
         return Region();
-    Region region(VisibleBounds(*window));
+    Rect bounds = VisibleBounds(*window);
+    Region region(whole ? bounds : Intersect(bounds, ClientBounds(*window)));
     if (window->style & WS_CLIPCHILDREN)
         for (Hwnd child : window->children)
             if (windows_.at(child).style & WS_VISIBLE)
@@ -704,8 +734,20 @@ Rect WindowManager::VisibleBounds(const Window& window) const
 {
     Rect bounds = window.rect;
     for (Hwnd parent = window.parent; parent; parent = windows_.at(parent).parent)
-        bounds = Intersect(bounds, windows_.at(parent).rect);
+        bounds = Intersect(bounds, ClientBounds(windows_.at(parent)));
     return bounds;
+}
+
+Rect WindowManager::AddExposure(Window& window, const Rect& screenArea, bool erase)
+{
+    Rect clientBounds = ClientBounds(window);
+    Rect client = Intersect(screenArea, clientBounds);
+    if (!(window.frame == Rect()) && !Intersect(screenArea, window.rect).Empty() &&
+        !clientBounds.Contains(Intersect(screenArea, window.rect)))
+        window.frameDirty = true;
+    if (!client.Empty())
+        window.update.Add(client.Offset(-clientBounds.left, -clientBounds.top), erase);
+    return client;
 }
 
 void WindowManager::ExposeBeneath(const Window& window, Rect area)
@@ -724,8 +766,7 @@ void WindowManager::ExposeBeneath(const Window& window, Rect area)
         for (Hwnd child = window.hwnd, parent = window.parent; parent;
              child = parent, parent = windows_.at(parent).parent) {
             Window& container = windows_.at(parent);
-            container.update.Add(Intersect(area, container.rect).Offset(-container.rect.left, -container.rect.top),
-                                 true);
+            AddExposure(container, area, true);
             auto it = std::find(container.children.begin(), container.children.end(), child);
             for (++it; it != container.children.end(); ++it)
                 InvalidateTree(windows_.at(*it), area, true, true);
@@ -749,11 +790,11 @@ void WindowManager::InvalidateTree(Window& window, const Rect& screenArea, bool 
     Rect inside = Intersect(screenArea, window.rect);
     if (inside.Empty())
         return;
-    window.update.Add(inside.Offset(-window.rect.left, -window.rect.top), erase);
-    if (!allChildren && (window.style & WS_CLIPCHILDREN))
+    Rect client = AddExposure(window, inside, erase);
+    if (client.Empty() || (!allChildren && (window.style & WS_CLIPCHILDREN)))
         return;
     for (Hwnd child : window.children)
-        InvalidateTree(windows_.at(child), inside, erase, allChildren);
+        InvalidateTree(windows_.at(child), client, erase, allChildren);
 }
 
 bool WindowManager::Invalidate(Hwnd hwnd, const std::optional<Rect>& area, bool erase)
@@ -763,8 +804,9 @@ bool WindowManager::Invalidate(Hwnd hwnd, const std::optional<Rect>& area, bool 
         return false;
     if (!IsVisible(hwnd))
         return true;
-    Rect client = area ? *area : ClientRect(hwnd);
-    InvalidateTree(*window, client.Offset(window->rect.left, window->rect.top), erase, false);
+    Rect client = ClientBounds(*window);
+    Rect screenArea = area ? Intersect(area->Offset(client.left, client.top), client) : client;
+    InvalidateTree(*window, screenArea, erase, false);
     return true;
 }
 
@@ -773,10 +815,12 @@ bool WindowManager::Validate(Hwnd hwnd, const std::optional<Rect>& area)
     Window* window = Lookup(hwnd);
     if (!window)
         return false;
-    if (area)
+    if (area) {
         window->update.Remove(*area);
-    else
+    } else {
         window->update.Clear();
+        window->frameDirty = false;
+    }
     return true;
 }
 
@@ -785,14 +829,16 @@ PendingPaint WindowManager::Update(Hwnd hwnd) const
     const Window* window = Get(hwnd);
     if (!window || !IsVisible(hwnd))
         return {};
-    return {window->update.Bounds(), window->update.Erase()};
+    return {window->update.Bounds(), window->update.Erase(), window->frameDirty};
 }
 
 PendingPaint WindowManager::TakeUpdate(Hwnd hwnd)
 {
     PendingPaint pending = Update(hwnd);
-    if (Window* window = Lookup(hwnd))
+    if (Window* window = Lookup(hwnd)) {
         window->update.Clear();
+        window->frameDirty = false;
+    }
     return pending;
 }
 
@@ -800,7 +846,7 @@ Hwnd WindowManager::FirstToPaint(const Window& window, Pid pid) const
 {
     if (!(window.style & WS_VISIBLE))
         return 0;
-    if (window.pid == pid && !window.update.Empty())
+    if (window.pid == pid && (!window.update.Empty() || window.frameDirty))
         return window.hwnd;
     for (Hwnd child : window.children)
         if (Hwnd found = FirstToPaint(windows_.at(child), pid))

@@ -33,8 +33,12 @@ struct Window {
     int32_t userData = 0;
     std::vector<uint8_t> extraBytes;  // the class's cbWndExtra, zeroed
     Rect rect;                   // screen coordinates
+    // The non-client band on each side (caption, border), as the window's
+    // creator measured it from the style; the client area lies inside.
+    Rect frame;
     std::vector<Hwnd> children;  // top of the z-order first
     UpdateArea update;           // client coordinates
+    bool frameDirty = false;     // the non-client band needs WM_NCPAINT
 };
 
 struct CreateParams {
@@ -53,6 +57,7 @@ struct CreateParams {
     Hwnd parent = 0;  // the parent of a WS_CHILD window, else the owner
     uint32_t controlId = 0;
     uint32_t extraBytes = 0;
+    Rect frame;  // non-client insets, as Window::frame
 };
 
 // A change of the active window, for WM_ACTIVATE. Both are 0 when nothing
@@ -76,6 +81,7 @@ struct ShowResult {
 struct PendingPaint {
     Rect client;
     bool erase = false;
+    bool frame = false;  // the non-client band is to be drawn first
 };
 
 // When the active window goes (destroyed or hidden), activation passes to its
@@ -141,6 +147,8 @@ public:
     Hwnd TopLevelOf(Hwnd hwnd) const;
     bool IsSelfOrDescendant(Hwnd ancestor, Hwnd hwnd) const;
     Rect ClientRect(Hwnd hwnd) const;
+    // The client area in screen coordinates.
+    Rect ClientOnScreen(Hwnd hwnd) const;
     // What to add to a point in from's client coordinates to have it in to's;
     // 0 stands for the screen. Empty when either window does not exist.
     std::optional<Point> MapOffset(Hwnd from, Hwnd to) const;
@@ -179,13 +187,14 @@ public:
     void ReleaseCapture() { capture_ = 0; }
 
     // The topmost visible window under a screen point, descending into
-    // visible, enabled children (earlier children lie on top). A disabled
+    // visible, enabled children (earlier children lie on top) where the
+    // point lies in the parent's client area. A disabled
     // top-level window still takes the point, so that input never falls
     // through to what is beneath; the caller checks IsEnabled.
     Hwnd HitTest(Point screenPoint) const;
 
     // Adds to the update area (client coordinates, clipped to the client;
-    // the whole client when area is empty). Children are included unless
+    // the whole client and the frame when area is empty). Children are included unless
     // the window has WS_CLIPCHILDREN, as they would be painted over.
     // Invisible windows collect nothing.
     bool Invalidate(Hwnd hwnd, const std::optional<Rect>& area, bool erase);
@@ -201,8 +210,10 @@ public:
     // The screen pixels a window's DC may draw on: its rectangle within its
     // ancestors', less the visible siblings above it on every level, the
     // visible top-level windows above, and its visible children when it has
-    // WS_CLIPCHILDREN. Empty for a hidden window.
-    Region VisibleRegion(Hwnd hwnd) const;
+    // WS_CLIPCHILDREN. A client DC's region stays inside the client area,
+    // a window DC's (whole) takes the non-client band too. Empty for a
+    // hidden window.
+    Region VisibleRegion(Hwnd hwnd, bool whole = false) const;
     // Changes whenever the answer to VisibleRegion may have changed.
     uint64_t LayoutVersion() const { return layoutVersion_; }
 
@@ -235,6 +246,10 @@ private:
     void SetRect(Window& window, const Rect& rect);
     const Window* ChildAt(const Window& parent, Point screenPoint) const;
     Rect VisibleBounds(const Window& window) const;
+    Rect ClientBounds(const Window& window) const;
+    // Marks what of a screen area falls on the window: its frame, and the
+    // client part in its update area. Returns the client part (screen).
+    Rect AddExposure(Window& window, const Rect& screenArea, bool erase);
     void ExposeBeneath(const Window& window, Rect area);
     void InvalidateTree(Window& window, const Rect& screenArea, bool erase, bool allChildren);
     Hwnd FirstToPaint(const Window& window, Pid pid) const;

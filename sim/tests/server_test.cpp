@@ -71,6 +71,7 @@ public:
         args.Text(u"Test").Text(title).U32(0).U32(0);
         args.I32(static_cast<int32_t>(0x80000000)).I32(0).I32(static_cast<int32_t>(0x80000000)).I32(0);
         args.U32(0).U32(0).U32(0);
+        args.I32(0).I32(0).I32(0).I32(0);
         std::string reply = Request(Op::CreateWindow, args);
         WireReader in(reply);
         return in.U32();

@@ -151,6 +151,10 @@ typedef CREATESTRUCTW CREATESTRUCT;
 #define WM_SETCURSOR 0x0020
 #define WM_CANCELMODE 0x001F
 #define WM_WINDOWPOSCHANGED 0x0047
+#define WM_NCPAINT 0x0085
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
 #define WM_NOTIFY 0x004E
 #define WM_HELP 0x0053
 #define WM_KEYDOWN 0x0100
@@ -183,6 +187,10 @@ typedef CREATESTRUCTW CREATESTRUCT;
 
 #define MK_LBUTTON 0x0001
 
+// Where on a window a non-client stylus message fell.
+#define HTCAPTION 2
+#define HTBORDER 18
+
 #define SIZE_RESTORED 0
 
 // PeekMessage
@@ -195,6 +203,7 @@ typedef CREATESTRUCTW CREATESTRUCT;
 #define SMTO_ABORTIFHUNG 0x0002
 
 // Virtual keys
+#define VK_LBUTTON 0x01
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D

@@ -63,7 +63,7 @@ bool RemoveDc(HDC hdc)
     return true;
 }
 
-HDC WindowDc(HWND hWnd)
+HDC WindowDc(HWND hWnd, bool whole)
 {
     if (!hWnd) {
         auto dc = std::make_unique<DeviceContext>();
@@ -77,6 +77,7 @@ HDC WindowDc(HWND hWnd)
     auto dc = std::make_unique<DeviceContext>();
     dc->kind = DcKind::Window;
     dc->hwnd = hWnd;
+    dc->whole = whole;
     return AddDc(std::move(dc));
 }
 
@@ -86,7 +87,7 @@ bool RefreshVisible(DeviceContext& dc, const sim::ScreenBuffer& screen)
     if (dc.layoutVersion == screen.LayoutVersion())
         return true;
     sim::WireWriter args;
-    args.U32(WindowId(dc.hwnd));
+    args.U32(WindowId(dc.hwnd)).U8(dc.whole ? 1 : 0);
     std::string reply = Call(sim::Op::VisibleRegion, args);
     sim::WireReader in(reply);
     if (!in.U8())
@@ -116,13 +117,6 @@ Surface ScreenSurface(const sim::ScreenBuffer& screen)
     surface.stride = screen.Stride();
     surface.bitsPerPixel = 24;
     return surface;
-}
-
-sim::ScreenInfo ScreenFacts()
-{
-    std::string reply = Call(sim::Op::Screen, sim::WireWriter());
-    sim::WireReader in(reply);
-    return sim::ReadScreen(in);
 }
 
 }  // namespace
@@ -180,7 +174,7 @@ bool TargetOf(HDC hdc, DrawTarget& target)
 
 HDC CreatePaintDc(HWND hwnd, const RECT& paint)
 {
-    HDC hdc = WindowDc(hwnd);
+    HDC hdc = WindowDc(hwnd, false);
     if (DeviceContext* dc = FindDc(hdc))
         dc->paintArea = sim::Rect{paint.left, paint.top, paint.right, paint.bottom};
     return hdc;
@@ -190,10 +184,9 @@ HDC CreatePaintDc(HWND hwnd, const RECT& paint)
 
 using namespace platform;
 
-HDC GetDC(HWND hWnd) { return WindowDc(hWnd); }
+HDC GetDC(HWND hWnd) { return WindowDc(hWnd, false); }
 
-// Windows have no non-client area here, so the window DC is the client DC.
-HDC GetWindowDC(HWND hWnd) { return WindowDc(hWnd); }
+HDC GetWindowDC(HWND hWnd) { return WindowDc(hWnd, true); }
 
 int ReleaseDC(HWND, HDC hDC)
 {

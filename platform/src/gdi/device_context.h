@@ -14,6 +14,7 @@ enum class DcKind { Window, Screen, Memory };
 struct DeviceContext {
     DcKind kind = DcKind::Memory;
     HWND hwnd = nullptr;  // window DCs
+    bool whole = false;   // GetWindowDC's: the non-client area too
     HGDIOBJ pen = nullptr;
     HGDIOBJ brush = nullptr;
     HGDIOBJ font = nullptr;
