@@ -42,9 +42,15 @@ cmake -DDEVSIM="$build/sim/devsim" -DIMAGE="$build/device-image" -DITEM="$build/
     -DSHOTS="$work/today_host.shots" -DLOG="$work/today_host.log" -DEXTRA=--rebaseline \
     -P sim/shell/tests/today_scenario.cmake || failed="$failed today_host"
 
+# The setup wizard's message without the application manager.
+echo "rebaseline: pcsetup no_manager (desktop)"
+cmake -DDEVSIM="$build/sim/devsim" -DWORK="$work/pcsetup_no_manager" -DCASE=no_manager \
+    -DSCRIPTS="$PWD/setup/desktop/tests" -DREBASELINE=ON -P setup/desktop/tests/pcsetup_desktop_run.cmake ||
+    failed="$failed pcsetup_no_manager"
+
 echo
 echo "Goldens that changed (git status):"
-git status --short -- tests/scenarios/golden sim/shell/tests/golden
+git status --short -- tests/scenarios/golden sim/shell/tests/golden setup/desktop/tests/golden
 echo "Look at each of them (any PNG viewer) before you commit it: a golden is only"
 echo "as right as the person who looked at it."
 if [ -n "$failed" ]; then
