@@ -4,6 +4,9 @@
 // PC's shell (Today screen, soft keys, Start menu).
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const WCHAR kDesktopClass[] = TEXT("Progman");
@@ -77,10 +80,51 @@ HWND CreateTaskBar(HINSTANCE instance)
     return bar;
 }
 
+// The moves and deletes a program left for this start, done before the
+// desktop appears, as the session manager does them; the list then goes.
+void DoPendingFileOperations()
+{
+    const WCHAR kSessionManager[] = TEXT("SYSTEM\\CurrentControlSet\\Control\\Session Manager");
+    const WCHAR kPending[] = TEXT("PendingFileRenameOperations");
+    HKEY key = NULL;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    std::vector<WCHAR> list;
+    if (RegQueryValueExW(key, kPending, NULL, &type, NULL, &size) == ERROR_SUCCESS && type == REG_MULTI_SZ) {
+        list.resize(size / sizeof(WCHAR) + 1, 0);
+        if (RegQueryValueExW(key, kPending, NULL, &type, (BYTE*)list.data(), &size) != ERROR_SUCCESS)
+            list.clear();
+    }
+    // Pairs of names; each may carry the "\??\" prefix.
+    std::vector<std::basic_string<WCHAR>> names;
+    for (size_t at = 0; at < list.size() && list[at] != 0;) {
+        std::basic_string<WCHAR> name(&list[at]);
+        at += name.size() + 1;
+        names.push_back(name.compare(0, 4, TEXT("\\??\\")) == 0 ? name.substr(4) : name);
+        if (at < list.size() && list[at] == 0 && names.size() % 2 == 1) {
+            names.push_back(std::basic_string<WCHAR>());
+            at += 1;
+        }
+    }
+    for (size_t i = 0; i + 1 < names.size(); i += 2) {
+        const std::basic_string<WCHAR>& from = names[i];
+        const std::basic_string<WCHAR>& to = names[i + 1];
+        if (!to.empty())
+            MoveFileW(from.c_str(), to.c_str());
+        else if (!DeleteFileW(from.c_str()))
+            RemoveDirectoryW(from.c_str());
+    }
+    RegDeleteValueW(key, kPending);
+    RegCloseKey(key);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
 {
+    DoPendingFileOperations();
     if (!Register(hInstance, kDesktopClass) || !Register(hInstance, kTaskBarClass))
         return 1;
     g_desktop = CreateWindowExW(0, kDesktopClass, TEXT("Program Manager"), WS_POPUP | WS_VISIBLE, 0, 0,

@@ -24,6 +24,11 @@
 
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+
+// MoveFileEx
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_DELAY_UNTIL_REBOOT 0x00000004
+
 #define INVALID_SET_FILE_POINTER ((DWORD)-1)
 
 #define FILE_BEGIN 0
@@ -62,6 +67,8 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttrib
 BOOL RemoveDirectoryW(LPCWSTR lpPathName);
 BOOL DeleteFileW(LPCWSTR lpFileName);
 BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
+// MOVEFILE_DELAY_UNTIL_REBOOT with a null new name deletes at the next start.
+BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
 DWORD GetFileAttributesW(LPCWSTR lpFileName);
 
 // 8-bit forms, converted through code page 1252.
@@ -71,6 +78,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 BOOL DeleteFileA(LPCSTR lpFileName);
 BOOL RemoveDirectoryA(LPCSTR lpPathName);
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
@@ -82,5 +90,6 @@ DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 #define RemoveDirectory RemoveDirectoryW
 #define DeleteFile DeleteFileW
 #define MoveFile MoveFileW
+#define MoveFileEx MoveFileExW
 #define GetFileAttributes GetFileAttributesW
 #define GetModuleFileName GetModuleFileNameW

@@ -30,3 +30,10 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName)
     AnsiArgument path(lpPathName);
     return RemoveDirectoryW(path.get());
 }
+
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    AnsiArgument existing(lpExistingFileName);
+    AnsiArgument newName(lpNewFileName);
+    return MoveFileExW(existing.get(), newName.get(), dwFlags);
+}

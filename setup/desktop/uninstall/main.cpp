@@ -42,9 +42,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPWSTR lpCmdLine, int)
     std::string folder = OwnFolder();
     if (product.empty() || folder.empty())
         return 1;
-    for (const char* payload : kPayloads)
-        DeleteFileA((folder + "\\" + payload).c_str());
-    RemoveDirectoryA(folder.c_str());
+    // A running program's own file cannot go now (Uninstall.exe itself), nor
+    // its folder while it holds it: both go at the desktop's next start.
+    for (const char* payload : kPayloads) {
+        std::string path = folder + "\\" + payload;
+        if (!DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+            MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
+    if (!RemoveDirectoryA(folder.c_str()))
+        MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 
     HKEY uninstall = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS)
