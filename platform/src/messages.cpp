@@ -105,11 +105,11 @@ BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     args.U32(WindowId(hWnd)).U32(Msg).U64(wParam).I64(lParam);
     std::string reply = Call(Op::PostMessage, args);
     WireReader in(reply);
-    if (!in.U8()) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+    switch (static_cast<sim::PostResult>(in.U8())) {
+    case sim::PostResult::Posted: return TRUE;
+    case sim::PostResult::QueueFull: SetLastError(ERROR_NOT_ENOUGH_QUOTA); return FALSE;
+    default: SetLastError(ERROR_INVALID_WINDOW_HANDLE); return FALSE;
     }
-    return TRUE;
 }
 
 LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)

@@ -301,6 +301,30 @@ TEST_F(WindowsTest, OwnSendsAreCallsPostsQueueAndTimersTickOnTheDeviceClock)
     EXPECT_EQ(msg.wParam, 4u);
 }
 
+TEST_F(WindowsTest, AFullQueueRefusesPostsUntilTheLoopTakesOne)
+{
+    HWND hwnd = Make(u"Main");
+    Pump();
+    for (UINT i = 0; i < 10000; ++i)
+        ASSERT_TRUE(PostMessageW(hwnd, WM_USER, i, 0)) << i;
+    SetLastError(0);
+    EXPECT_FALSE(PostMessageW(hwnd, WM_USER, 10000, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_QUOTA));
+    EXPECT_FALSE(PostMessageW(nullptr, WM_USER, 0, 0)) << "thread messages share the queue";
+    // Sends do not queue, so they still go through.
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER, 21, 0), 42);
+
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u) << "the oldest comes first";
+    EXPECT_TRUE(PostMessageW(hwnd, WM_USER, 10001, 0));
+    EXPECT_FALSE(PostMessageW(hwnd, WM_USER, 10002, 0));
+    WPARAM last = 0;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        last = msg.wParam;
+    EXPECT_EQ(last, 10001u);
+}
+
 TEST_F(WindowsTest, APendingQuitPassesEveryMessageFilter)
 {
     HWND hwnd = Make(u"Main");

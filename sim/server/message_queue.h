@@ -43,8 +43,19 @@ class MessageQueue {
 public:
     explicit MessageQueue(Pid pid) : pid_(pid) {}
 
-    // time and pt are stamped by the caller.
-    void Post(const Message& message) { posted_.push_back(message); }
+    // As many posted messages as a queue holds, Windows' default: past it a
+    // flooding sender's posts fail and the receiver's queue stays bounded.
+    static constexpr size_t kPostedLimit = 10000;
+
+    // time and pt are stamped by the caller. False, with nothing queued,
+    // when the queue is full.
+    bool Post(const Message& message)
+    {
+        if (posted_.size() >= kPostedLimit)
+            return false;
+        posted_.push_back(message);
+        return true;
+    }
     void PostInput(const Message& message) { input_.push_back(message); }
     void PostQuit(int32_t exitCode);
     bool QuitPending() const { return quitPending_; }

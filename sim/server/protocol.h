@@ -78,7 +78,7 @@ enum class Op : uint16_t {
     // Messages, timers, painting
     GetMessage = 90,  // filter (blocks)
     PeekMessage,      // filter, remove
-    PostMessage,
+    PostMessage,      // hwnd, message, wParam, lParam -> PostResult
     PostQuit,
     SendMessage,      // to another process's window (blocks), timeout
     SendReply,        // id, result
@@ -132,6 +132,13 @@ enum class WindowLongReply : uint8_t {
     NoWindow = 0,
     Done = 1,
     BadIndex = 2,
+};
+
+// How PostMessage went.
+enum class PostResult : uint8_t {
+    NoWindow = 0,
+    Posted = 1,
+    QueueFull = 2,
 };
 
 }  // namespace sim

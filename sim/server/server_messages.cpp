@@ -164,8 +164,7 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
         m.lParam = in.I64();
         m.time = static_cast<uint32_t>(now_);
         if (m.hwnd == 0) {
-            QueueOf(caller.pid).Post(m);
-            out.U8(1);
+            out.U8(static_cast<uint8_t>(QueueOf(caller.pid).Post(m) ? PostResult::Posted : PostResult::QueueFull));
             return true;
         }
         if (m.hwnd == kHwndBroadcast) {
@@ -174,22 +173,25 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
                 m.hwnd = hwnd;
                 if (window->pid != caller.pid)
                     LogCrossMessage(caller.pid, hwnd, m.message, m.wParam, m.lParam, "posted");
+                // A full queue misses the broadcast; the others still get it.
                 if (window->pid != 0)
                     QueueOf(window->pid).Post(m);
             }
-            out.U8(1);
+            out.U8(static_cast<uint8_t>(PostResult::Posted));
             return true;
         }
         const Window* window = windows_.Get(m.hwnd);
         if (!window) {
-            out.U8(0);
+            out.U8(static_cast<uint8_t>(PostResult::NoWindow));
+            return true;
+        }
+        if (window->pid != 0 && !QueueOf(window->pid).Post(m)) {
+            out.U8(static_cast<uint8_t>(PostResult::QueueFull));
             return true;
         }
         if (window->pid != caller.pid)
             LogCrossMessage(caller.pid, m.hwnd, m.message, m.wParam, m.lParam, "posted");
-        if (window->pid != 0)
-            QueueOf(window->pid).Post(m);
-        out.U8(1);
+        out.U8(static_cast<uint8_t>(PostResult::Posted));
         return true;
     }
     case Op::CloseApps:
