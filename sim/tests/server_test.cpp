@@ -76,11 +76,13 @@ public:
         WireReader in(reply);
         return in.U32();
     }
-    void Post(uint32_t hwnd, uint32_t message, uint64_t wParam = 0)
+    sim::PostResult Post(uint32_t hwnd, uint32_t message, uint64_t wParam = 0)
     {
         WireWriter args;
         args.U32(hwnd).U32(message).U64(wParam).I64(0);
-        Request(Op::PostMessage, args);
+        std::string reply = Request(Op::PostMessage, args);
+        WireReader in(reply);
+        return static_cast<sim::PostResult>(in.U8());
     }
     uint32_t TickCount()
     {
@@ -278,6 +280,44 @@ TEST_F(ServerTest, CrossProcessSendWaitsForTheReceiverAndCarriesItsResult)
     EXPECT_TRUE(Logged("xmsg from=" + std::to_string(second_->Pid()) + " to=" + std::to_string(target) +
                        " msg=0x405 wparam=0x2a lparam=0x0 kind=sent"));
     // With nobody left to send, the receiver's wait can never end.
+    second_->Close();
+    receiverWaits.wait();
+}
+
+TEST_F(ServerTest, AFloodedQueueRefusesTheFlooderWhileItsOwnerStillServes)
+{
+    StartTwo();
+    first_->Hello();
+    uint32_t target = first_->CreateWindow(u"Flooded");
+    // The owner waits for a message the flood never carries.
+    WireWriter other;
+    other.U32(0).U32(kWmUser + 100).U32(kWmUser + 100);
+    auto receiver =
+        std::async(std::launch::async, [&] { return ReadWaitReply(first_->Request(Op::GetMessage, other)); });
+    second_->Hello();
+    uint32_t own = second_->CreateWindow(u"Flooder");
+    for (uint32_t i = 0; i < 10000; ++i)
+        ASSERT_EQ(second_->Post(target, kWmUser, i), sim::PostResult::Posted) << i;
+    EXPECT_EQ(second_->Post(target, kWmUser + 100), sim::PostResult::QueueFull);
+    EXPECT_EQ(second_->Post(own, kWmUser), sim::PostResult::Posted) << "the flooder's own queue is apart";
+    EXPECT_EQ(second_->Post(0xDEAD, kWmUser), sim::PostResult::NoWindow);
+
+    // A send is not queued: the flooded owner takes it at once.
+    WireWriter send;
+    send.U32(target).U32(kWmUser + 5).U64(1).I64(0).U32(0xFFFFFFFF);
+    auto sender = std::async(std::launch::async, [&] { return second_->Request(Op::SendMessage, send); });
+    Received incoming = receiver.get();
+    ASSERT_EQ(incoming.kind, static_cast<uint8_t>(sim::WaitReply::Incoming));
+    EXPECT_EQ(incoming.message, kWmUser + 5);
+    WireWriter answer;
+    answer.U64(incoming.sendId).I64(7);
+    first_->Request(Op::SendReply, answer);
+    auto receiverWaits = std::async(std::launch::async, [this] { first_->Request(Op::ContinueWait); });
+    std::string reply = sender.get();
+    WireReader in(reply);
+    EXPECT_EQ(in.U8(), static_cast<uint8_t>(sim::WaitReply::Done));
+    EXPECT_EQ(in.U8(), 1);
+    EXPECT_EQ(in.I64(), 7);
     second_->Close();
     receiverWaits.wait();
 }
