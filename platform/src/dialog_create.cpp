@@ -145,7 +145,7 @@ HWND CreateDialogFromTemplate(HINSTANCE module, const DialogTemplate& t, HWND pa
     prepared.font = CreateDialogFont(t.font, screen.dpi);
     prepared.base = BaseUnitsOf(prepared.font);
     // The template gives the client area; the frame comes around it.
-    RECT frame = FrameInsets(t.style, t.exStyle, screen.dpi);
+    RECT frame = FrameInsets(t.style, screen.dpi);
     SIZE size = {HorizontalPixels(t.cx, prepared.base) + frame.left + frame.right,
                  VerticalPixels(t.cy, prepared.base) + frame.top + frame.bottom};
     POINT origin = DialogOrigin(t, prepared, parent, size, screen);

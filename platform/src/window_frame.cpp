@@ -95,7 +95,7 @@ RECT PartRect(FramePart part, SIZE size, int dpi)
 
 LONG CaptionHeight(int dpi) { return Scaled(kCaptionHeight, dpi); }
 
-RECT FrameInsets(DWORD style, DWORD, int dpi)
+RECT FrameInsets(DWORD style, int dpi)
 {
     if (HasCaption(style))
         return RECT{1, CaptionHeight(dpi), 1, 1};

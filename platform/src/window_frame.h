@@ -13,7 +13,7 @@ LONG CaptionHeight(int dpi);
 
 // The non-client band on each side of a window of this style, as
 // CreateWindowEx reserves it.
-RECT FrameInsets(DWORD style, DWORD exStyle, int dpi);
+RECT FrameInsets(DWORD style, int dpi);
 
 // The "ok" button and the desktop's close box in a band across a window
 // of the given width (window coordinates).

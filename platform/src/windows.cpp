@@ -118,7 +118,7 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
         return nullptr;
     }
     // The frame's room, as the default WM_NCCALCSIZE would reserve it.
-    RECT frame = (dwStyle & (WS_BORDER | WS_DLGFRAME)) ? FrameInsets(dwStyle, dwExStyle, ScreenFacts().dpi) : RECT{};
+    RECT frame = (dwStyle & (WS_BORDER | WS_DLGFRAME)) ? FrameInsets(dwStyle, ScreenFacts().dpi) : RECT{};
     WireWriter args;
     args.Text(windowClass->name).Text(lpWindowName ? lpWindowName : u"");
     // Visibility comes after WM_CREATE, as ShowWindow would give it.

@@ -742,8 +742,8 @@ Rect WindowManager::AddExposure(Window& window, const Rect& screenArea, bool era
 {
     Rect clientBounds = ClientBounds(window);
     Rect client = Intersect(screenArea, clientBounds);
-    if (!(window.frame == Rect()) && !Intersect(screenArea, window.rect).Empty() &&
-        !clientBounds.Contains(Intersect(screenArea, window.rect)))
+    Rect inside = Intersect(screenArea, window.rect);
+    if (!(window.frame == Rect()) && !inside.Empty() && !clientBounds.Contains(inside))
         window.frameDirty = true;
     if (!client.Empty())
         window.update.Add(client.Offset(-clientBounds.left, -clientBounds.top), erase);

@@ -97,16 +97,15 @@ void DoPendingFileOperations()
         if (RegQueryValueExW(key, kPending, NULL, &type, (BYTE*)list.data(), &size) != ERROR_SUCCESS)
             list.clear();
     }
-    // Pairs of names; each may carry the "\??\" prefix.
+    // Pairs of names, each string terminated (a delete's second name is
+    // empty); an odd string left at the end is the list's own terminator.
+    // Each name may carry the "\??\" prefix.
     std::vector<std::basic_string<WCHAR>> names;
-    for (size_t at = 0; at < list.size() && list[at] != 0;) {
+    size_t count = size / sizeof(WCHAR);
+    for (size_t at = 0; at < count && at < list.size();) {
         std::basic_string<WCHAR> name(&list[at]);
         at += name.size() + 1;
         names.push_back(name.compare(0, 4, TEXT("\\??\\")) == 0 ? name.substr(4) : name);
-        if (at < list.size() && list[at] == 0 && names.size() % 2 == 1) {
-            names.push_back(std::basic_string<WCHAR>());
-            at += 1;
-        }
     }
     for (size_t i = 0; i + 1 < names.size(); i += 2) {
         const std::basic_string<WCHAR>& from = names[i];
