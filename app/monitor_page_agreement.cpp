@@ -3,10 +3,10 @@
 #include "app/monitor_page.h"
 #include "app/monitor_window.h"
 #include "app/page_menus.h"
+#include "graphics/screen_metrics.h"
 #include "settings/ini_file.h"
 #include "settings/language_list.h"
 #include "settings/program_path.h"
-#include "ui/screen_metrics.h"
 
 // Child, visible, vertical scroll bar, multi-line, automatic vertical
 // scrolling, read-only, accepts the return key.

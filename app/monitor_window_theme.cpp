@@ -5,11 +5,11 @@
 
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
+#include "graphics/screen_metrics.h"
 #include "graphics/skin_image.h"
 #include "graphics/theme_file.h"
 #include "settings/ini_file.h"
 #include "settings/program_path.h"
-#include "ui/screen_metrics.h"
 
 // A popup skin name from the theme is at most this long.
 #define SKIN_NAME_MAX 256

@@ -4,15 +4,15 @@
 #include "app/page_menus.h"
 #include "app/task_pages.h"
 #include "graphics/compositing.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/shared_resources.h"
+#include "graphics/skin_font.h"
 #include "graphics/skin_image.h"
 #include "graphics/theme_file.h"
 #include "settings/string_table.h"
 #include "tasks/task_list.h"
 #include "ui/control_factory.h"
 #include "ui/list_control.h"
-#include "ui/screen_metrics.h"
-#include "ui/shared_resources.h"
-#include "ui/skin_font.h"
 
 // Point sizes outside this range come from a damaged theme entry.
 #define POPUP_FONT_SIZE_MIN 1

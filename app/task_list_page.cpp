@@ -5,13 +5,13 @@
 #include "app/task_pages.h"
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
+#include "graphics/screen_metrics.h"
 #include "settings/program_path.h"
 #include "settings/string_table.h"
 #include "tasks/task_list.h"
 #include "ui/control_factory.h"
 #include "ui/image_control.h"
 #include "ui/list_control.h"
-#include "ui/screen_metrics.h"
 #include "ui/text_label.h"
 
 // Control ids of the layouts.

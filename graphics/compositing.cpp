@@ -2,7 +2,7 @@
 
 #include "graphics/dib24.h"
 #include "graphics/pixel_kernels.h"
-#include "ui/shared_resources.h"
+#include "graphics/shared_resources.h"
 
 // The scratch bitmap selected into the work DC, holding a copy of the
 // target area while a kernel composites into it.

@@ -1,6 +1,6 @@
 #include "graphics/image_paths.h"
 
-#include "ui/screen_metrics.h"
+#include "graphics/screen_metrics.h"
 
 static WCHAR s_path[MAX_PATH];
 

@@ -2,8 +2,8 @@
 
 #include <imgdecmp.h>
 
+#include "graphics/shared_resources.h"
 #include "settings/program_path.h"
-#include "ui/shared_resources.h"
 
 static const DWORD kDecodeBufferSize = 20000;
 static BYTE s_decodeBuffer[kDecodeBufferSize];

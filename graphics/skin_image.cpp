@@ -2,7 +2,7 @@
 
 #include "graphics/dib24.h"
 #include "graphics/jpeg_loader.h"
-#include "ui/shared_resources.h"
+#include "graphics/shared_resources.h"
 
 // A memory DC for the call when the shared one is not there.
 class MemoryDc {

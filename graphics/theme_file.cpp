@@ -1,8 +1,8 @@
 #include "graphics/theme_file.h"
 
+#include "graphics/screen_metrics.h"
 #include "settings/program_path.h"
 #include "settings/string_table_files.h"
-#include "ui/screen_metrics.h"
 
 ThemeFile::ThemeFile()
 {

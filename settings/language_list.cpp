@@ -1,7 +1,7 @@
 #include "settings/language_list.h"
 
+#include "settings/number_format.h"
 #include "settings/string_table_files.h"
-#include "status/number_format.h"
 
 static StringTable* g_languageList = NULL;
 

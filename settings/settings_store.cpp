@@ -1,6 +1,6 @@
 #include "settings/settings_store.h"
 
-#include "status/number_format.h"
+#include "settings/number_format.h"
 
 // KEY_READ | KEY_WRITE.
 #define SETTINGS_KEY_ACCESS 0x2001F

@@ -1,7 +1,7 @@
 #include "settings/string_table_files.h"
 
+#include "settings/number_format.h"
 #include "settings/program_path.h"
-#include "status/number_format.h"
 
 // Lines of a table file are read at most this long, terminator included.
 #define TABLE_LINE_MAX 20480

@@ -1,6 +1,6 @@
 #include "today/item_window.h"
 
-#include "ui/screen_metrics.h"
+#include "graphics/screen_metrics.h"
 
 #define MENU_START_QUIB_MONITOR 1
 #define MENU_SWITCH_ROWS 4

@@ -1,6 +1,6 @@
 #include "today/item_window.h"
 
-#include "ui/screen_metrics.h"
+#include "graphics/screen_metrics.h"
 
 // Never painted with: the background is erased by the frame itself.
 #define ITEM_BACKGROUND_BRUSH ((HBRUSH)0x40000001)

@@ -1,6 +1,6 @@
 #include "today/strip_layout.h"
 
-#include "status/number_format.h"
+#include "settings/number_format.h"
 #include "today/running_tasks.h"
 
 void SampleStripFigures(int displayMode, StripFigures* figures)

@@ -3,10 +3,10 @@
 #include <todaycmn.h>
 
 #include "graphics/compositing.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/skin_font.h"
 #include "settings/settings_store.h"
 #include "today/strip_layout.h"
-#include "ui/screen_metrics.h"
-#include "ui/skin_font.h"
 
 static COLORREF HostColour(DWORD index)
 {

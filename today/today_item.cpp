@@ -3,11 +3,11 @@
 #include <shellapi.h>
 
 #include "graphics/image_paths.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/shared_resources.h"
 #include "graphics/tga_reader.h"
 #include "status/battery_status.h"
 #include "today/running_tasks.h"
-#include "ui/screen_metrics.h"
-#include "ui/shared_resources.h"
 
 static TodayItem* s_item = NULL;
 static TodayLibrary s_library = { NULL, NULL, NULL, FALSE, FALSE, 0, NULL, NULL };

@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "graphics/screen_metrics.h"
 #include "ui/image_control.h"
 #include "ui/list_control.h"
 #include "ui/page.h"
-#include "ui/screen_metrics.h"
 #include "ui/skin_window.h"
 #include "ui/text_label.h"
 

@@ -1,6 +1,6 @@
 #include "ui/drawing_primitives.h"
 
-#include "ui/shared_resources.h"
+#include "graphics/shared_resources.h"
 
 // A missing font falls back to the default font, and a missing default
 // font to the DC's own.

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "graphics/screen_metrics.h"
 #include "ui/drawing_primitives.h"
 #include "ui/page.h"
-#include "ui/screen_metrics.h"
 #include "ui/skin_window.h"
 
 // The last stylus point any list saw; the thumb drag compares each move

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "graphics/screen_metrics.h"
+#include "graphics/shared_resources.h"
 #include "ui/menu_bar.h"
-#include "ui/screen_metrics.h"
-#include "ui/shared_resources.h"
 
 // The client rectangle the back buffer was last made for; one window per
 // process draws through a buffer.

@@ -12,6 +12,7 @@
 #include "app/monitor_page.h"
 #include "app/monitor_window.h"
 #include "app/popup_task_page.h"
+#include "graphics/screen_metrics.h"
 #include "graphics/skin_image.h"
 #include "graphics/theme_file.h"
 #include "monitor_window_fixture.h"
@@ -22,7 +23,6 @@
 #include "settings/string_table.h"
 #include "ui/control.h"
 #include "ui/image_control.h"
-#include "ui/screen_metrics.h"
 #include "ui/text_label.h"
 
 namespace {

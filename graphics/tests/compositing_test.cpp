@@ -5,8 +5,8 @@
 #include "device_fixture.h"
 #include "graphics/compositing.h"
 #include "graphics/dib24.h"
+#include "graphics/shared_resources.h"
 #include "graphics/skin_image.h"
-#include "ui/shared_resources.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "graphics/dib24.h"
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/shared_resources.h"
 #include "settings/program_path.h"
-#include "ui/screen_metrics.h"
-#include "ui/shared_resources.h"
 
 namespace {
 

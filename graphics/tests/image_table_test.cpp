@@ -5,8 +5,8 @@
 #include "device_fixture.h"
 #include "graphics/image_paths.h"
 #include "graphics/image_table.h"
+#include "graphics/screen_metrics.h"
 #include "program_files.h"
-#include "ui/screen_metrics.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "device_fixture.h"
+#include "graphics/screen_metrics.h"
 #include "graphics/theme_file.h"
 #include "program_files.h"
-#include "ui/screen_metrics.h"
 
 namespace {
 

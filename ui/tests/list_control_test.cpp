@@ -8,12 +8,12 @@
 
 #include "device_fixture.h"
 #include "graphics/dib24.h"
+#include "graphics/screen_metrics.h"
 #include "ui/control_desc.h"
 #include "ui/control_factory.h"
 #include "ui/drawing_primitives.h"
 #include "ui/list_control.h"
 #include "ui/page.h"
-#include "ui/screen_metrics.h"
 #include "ui/skin_window.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "graphics/compositing.h"
 #include "graphics/dib24.h"
 #include "graphics/image_table.h"
+#include "graphics/screen_metrics.h"
 #include "program_files.h"
 #include "ui/control.h"
 #include "ui/control_factory.h"
@@ -21,7 +22,6 @@
 #include "ui/list_control.h"
 #include "ui/meter_bar.h"
 #include "ui/page.h"
-#include "ui/screen_metrics.h"
 #include "ui/skin_window.h"
 #include "ui/text_label.h"
 

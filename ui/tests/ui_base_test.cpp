@@ -2,10 +2,10 @@
 
 #include "device_fixture.h"
 #include "graphics/dib24.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/shared_resources.h"
+#include "graphics/skin_font.h"
 #include "ui/drawing_primitives.h"
-#include "ui/screen_metrics.h"
-#include "ui/shared_resources.h"
-#include "ui/skin_font.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "status/number_format.h"
+#include "settings/number_format.h"
 
 // Working buffers hold this many characters, terminator included.
 #define NUMBER_TEXT_MAX 256

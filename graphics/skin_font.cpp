@@ -1,6 +1,6 @@
-#include "ui/skin_font.h"
+#include "graphics/skin_font.h"
 
-#include "ui/screen_metrics.h"
+#include "graphics/screen_metrics.h"
 
 int RoundedRatio(int numerator, int denominator)
 {

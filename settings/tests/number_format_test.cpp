@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device_fixture.h"
-#include "status/number_format.h"
+#include "settings/number_format.h"
 
 namespace {
 

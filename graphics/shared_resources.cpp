@@ -1,8 +1,8 @@
-#include "ui/shared_resources.h"
+#include "graphics/shared_resources.h"
 
 #include "graphics/dib24.h"
-#include "ui/screen_metrics.h"
-#include "ui/skin_font.h"
+#include "graphics/screen_metrics.h"
+#include "graphics/skin_font.h"
 
 static HDC s_imageDc = NULL;
 static HDC s_workDc = NULL;

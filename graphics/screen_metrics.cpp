@@ -1,4 +1,4 @@
-#include "ui/screen_metrics.h"
+#include "graphics/screen_metrics.h"
 
 #include <aygshell.h>
 
