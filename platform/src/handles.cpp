@@ -36,6 +36,12 @@ public:
         return it == objects_.end() ? nullptr : it->second;
     }
 
+    int Count()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return static_cast<int>(objects_.size());
+    }
+
     bool Remove(HANDLE handle, HandleKind kind)
     {
         std::shared_ptr<KernelObject> removed;
@@ -73,6 +79,8 @@ std::shared_ptr<KernelObject> LookupHandle(HANDLE handle, HandleKind kind)
 }
 
 bool RemoveHandle(HANDLE handle, HandleKind kind) { return Table().Remove(handle, kind); }
+
+int OpenHandleCount() { return Table().Count(); }
 
 }  // namespace platform
 

@@ -34,6 +34,9 @@ std::shared_ptr<Object> LookupHandle(HANDLE handle)
     return std::static_pointer_cast<Object>(LookupHandle(handle, Object::kKind));
 }
 
+// How many handles the process holds open.
+int OpenHandleCount();
+
 // Removes the handle when it is of the given kind; the object goes once its
 // last user lets go of it. False for an unknown handle or another kind.
 bool RemoveHandle(HANDLE handle, HandleKind kind);

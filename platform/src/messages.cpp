@@ -2,6 +2,9 @@
 #include "ce/errors.h"
 #include "ce/process.h"
 #include "ce/gdi.h"
+#include "gdi/device_context.h"
+#include "gdi/gdi_objects.h"
+#include "handles.h"
 #include "key_state.h"
 #include "local_windows.h"
 #include "server_connection.h"
@@ -64,7 +67,11 @@ using namespace platform;
 
 BOOL GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
 {
-    std::string reply = CallWaiting(Op::GetMessage, Filter(hWnd, wMsgFilterMin, wMsgFilterMax));
+    WireWriter args = Filter(hWnd, wMsgFilterMin, wMsgFilterMax);
+    // What the process holds as it goes idle, for the device's dump.
+    args.U32(static_cast<uint32_t>(LiveGdiObjectCount() + LiveDcCount()));
+    args.U32(static_cast<uint32_t>(OpenHandleCount()));
+    std::string reply = CallWaiting(Op::GetMessage, args);
     return ReadMessage(reply, lpMsg);
 }
 

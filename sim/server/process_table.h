@@ -58,6 +58,9 @@ struct Process {
     // library however often it was loaded.
     std::string programFile;
     std::multiset<std::string> libraryFiles;
+    // What it held when it last asked for a message; -1 until then.
+    int gdiObjects = -1;
+    int handles = -1;
 };
 
 }  // namespace sim

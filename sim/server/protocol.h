@@ -76,7 +76,7 @@ enum class Op : uint16_t {
     TopLevelWindows,  // -> count, then each top-level window in z-order: id and WindowInfo's reply
 
     // Messages, timers, painting
-    GetMessage = 90,  // filter (blocks)
+    GetMessage = 90,  // filter, GDI objects and DCs held, handles held (blocks)
     PeekMessage,      // filter, remove
     PostMessage,      // hwnd, message, wParam, lParam -> PostResult
     PostQuit,

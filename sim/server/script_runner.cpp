@@ -181,7 +181,7 @@ bool ScriptRunner::Execute(const ScriptCommand& command)
     }
     case Kind::Dump: {
         std::ofstream out(command.text, std::ios::binary);
-        out << server_.Windows().Dump();
+        out << server_.Windows().Dump() << server_.ProcessReport();
         if (!out)
             return Fail(command, "cannot write " + command.text);
         return true;

@@ -74,6 +74,10 @@ public:
     uint64_t Now() const { return now_; }
     Device& GetDevice() { return device_; }
     bool AnyProcessAlive() const;
+    // One line per running process: device pid, program, the GDI objects
+    // (DCs among them) and handles it held when it last asked for a message
+    // (-1 before that), and its host's resident memory.
+    std::string ProcessReport() const;
     const Process* FindProcess(Pid pid) const;
     // The host file a device path names, by the platform's own mapping.
     bool MapFile(const std::u16string& devicePath, std::string& hostPath) const;

@@ -133,6 +133,8 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
         WaitState wait;
         wait.kind = WaitKind::GetMessage;
         wait.filter = ReadFilter(in);
+        caller.gdiObjects = static_cast<int>(in.U32());
+        caller.handles = static_cast<int>(in.U32());
         Park(caller, wait);
         return false;
     }

@@ -125,11 +125,17 @@ Received ReadWaitReply(const std::string& reply)
     return r;
 }
 
-WireWriter AnyMessage()
+// GetMessage's filter, then the objects and handles the caller holds.
+WireWriter GetMessageArgs(uint32_t first, uint32_t last)
 {
     WireWriter args;
-    args.U32(0).U32(0).U32(0);
+    args.U32(0).U32(first).U32(last).U32(0).U32(0);
     return args;
+}
+
+WireWriter AnyMessage()
+{
+    return GetMessageArgs(0, 0);
 }
 
 class ServerTest : public ::testing::Test {
@@ -290,8 +296,7 @@ TEST_F(ServerTest, AFloodedQueueRefusesTheFlooderWhileItsOwnerStillServes)
     first_->Hello();
     uint32_t target = first_->CreateWindow(u"Flooded");
     // The owner waits for a message the flood never carries.
-    WireWriter other;
-    other.U32(0).U32(kWmUser + 100).U32(kWmUser + 100);
+    WireWriter other = GetMessageArgs(kWmUser + 100, kWmUser + 100);
     auto receiver =
         std::async(std::launch::async, [&] { return ReadWaitReply(first_->Request(Op::GetMessage, other)); });
     second_->Hello();
@@ -514,8 +519,7 @@ TEST_F(ServerTest, KeysGoToTheFocusWindowElseToTheActiveOneAsSystemKeys)
         WireWriter foreground;
         foreground.U32(hwnd);
         first_->Request(Op::SetForeground, foreground);
-        WireWriter keys;
-        keys.U32(0).U32(kWmKeyDown).U32(kWmSysKeyDown + 4);
+        WireWriter keys = GetMessageArgs(kWmKeyDown, kWmSysKeyDown + 4);
         std::vector<Received> got;
         got.push_back(ReadWaitReply(first_->Request(Op::GetMessage, keys)));
         WireWriter focus;
@@ -542,3 +546,33 @@ TEST_F(ServerTest, KeysGoToTheFocusWindowElseToTheActiveOneAsSystemKeys)
 }
 
 }  // namespace
+
+TEST_F(ServerTest, TheProcessReportShowsWhatEachProgramHeldAtItsLastGetMessage)
+{
+    StartDriven();
+    auto client = std::async(std::launch::async, [this] {
+        first_->Hello();
+        WireWriter sleep;
+        sleep.U32(100);
+        first_->Request(Op::Sleep, sleep);
+        uint32_t hwnd = first_->CreateWindow(u"One");
+        WireWriter foreground;
+        foreground.U32(hwnd);
+        first_->Request(Op::SetForeground, foreground);
+        WireWriter holding;
+        holding.U32(0).U32(0).U32(0).U32(7).U32(3);
+        Received key = ReadWaitReply(first_->Request(Op::GetMessage, holding));
+        first_->Close();
+        return key.message;
+    });
+    server_->RunUntilIdle();
+    std::string pid = std::to_string(first_->Pid());
+    EXPECT_EQ(server_->ProcessReport(), "process " + pid + " \"\\\\first.exe\" gdi -1 handles -1\n")
+        << "nothing known before the first GetMessage";
+    server_->RunFor(100);
+    EXPECT_EQ(server_->ProcessReport(), "process " + pid + " \"\\\\first.exe\" gdi 7 handles 3\n");
+    server_->Key(0x0D, true);
+    server_->RunUntilIdle();
+    EXPECT_EQ(client.get(), kWmSysKeyDown) << "to the active window, which has no focus";
+    EXPECT_EQ(server_->ProcessReport(), "") << "an ended process is left out";
+}

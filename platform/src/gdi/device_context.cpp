@@ -121,6 +121,11 @@ Surface ScreenSurface(const sim::ScreenBuffer& screen)
 
 }  // namespace
 
+int LiveDcCount()
+{
+    return static_cast<int>(Dcs().size());
+}
+
 DeviceContext* FindDc(HDC hdc)
 {
     auto it = Dcs().find(reinterpret_cast<uintptr_t>(hdc));

@@ -35,6 +35,9 @@ struct DeviceContext {
 };
 
 DeviceContext* FindDc(HDC hdc);
+// The DCs the process holds: made, got or begun and not yet deleted,
+// released or ended.
+int LiveDcCount();
 
 // What one drawing call draws on: the pixels, the offset from DC to surface
 // coordinates and the surface rectangles it may change.

@@ -69,6 +69,15 @@ HGDIOBJ AddGdiObject(std::unique_ptr<GdiObject> object)
     return reinterpret_cast<HGDIOBJ>(value);
 }
 
+int LiveGdiObjectCount()
+{
+    int count = 0;
+    for (const auto& entry : Objects())
+        if (!entry.second->stock)
+            count++;
+    return count;
+}
+
 GdiObject* FindGdiObject(HGDIOBJ handle)
 {
     auto it = Objects().find(reinterpret_cast<uintptr_t>(handle));

@@ -82,6 +82,10 @@ void NoteDeselected(HGDIOBJ handle);
 // system colour index + 1 stands for that colour, as window classes use it.
 bool BrushColour(HBRUSH brush, COLORREF& colour);
 
+// The objects the process has made and not yet let go of, stock objects
+// left out.
+int LiveGdiObjectCount();
+
 // Handles of DCs come from the same numbers as object handles, so that no
 // DC is ever taken for an object.
 uintptr_t NextGdiHandleValue();

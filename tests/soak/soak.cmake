@@ -1,0 +1,108 @@
+cmake_minimum_required(VERSION 3.25)
+# An hour of device time in use: CYCLES (default 60) runs of
+# soak_cycle.devsim, each with two rounds of soak_round.devsim, after a first
+# start of quibmonitor; twice, on fresh roots. Fails when the two event logs
+# differ, when a program holds more GDI objects or handles after a cycle's
+# second round than after its first, or when a program that runs all along
+# (the shell with the Today screen) holds more in the last cycle than in the
+# first. Prints what each program held and its resident memory.
+#   cmake -DDEVSIM=... -DWORK=... [-DCYCLES=60] -P soak.cmake
+if(NOT CYCLES)
+    set(CYCLES 60)
+endif()
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+file(READ ${CMAKE_CURRENT_LIST_DIR}/soak_cycle.devsim cycle)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/soak_round.devsim round)
+set(script "run \"\\Program Files\\Quib Monitor\\quibmonitor.exe\"\nidle\nrun \\Windows\\close.exe Quib Monitor\nwait 6000\n")
+foreach(n RANGE 1 ${CYCLES})
+    string(REPLACE "@DUMP@" "cycle${n}-1.dump" first_round "${round}")
+    string(REPLACE "@DUMP@" "cycle${n}-2.dump" second_round "${round}")
+    string(REPLACE "@ROUNDS@" "${first_round}${second_round}" text "${cycle}")
+    string(APPEND script "${text}")
+endforeach()
+string(APPEND script "dump end.dump\n")
+file(WRITE ${WORK}/soak.devsim "${script}")
+
+# The lines of a dump's process list, keyed by program; the pids differ from
+# cycle to cycle.
+function(read_counts dump prefix)
+    file(STRINGS ${dump} lines REGEX "^process ")
+    set(programs "")
+    foreach(line IN LISTS lines)
+        if(NOT line MATCHES "^process ([0-9]+) \"(.*)\" gdi (-?[0-9]+) handles (-?[0-9]+)( rss (-?[0-9]+) KiB)?$")
+            message(FATAL_ERROR "unreadable line in ${dump}: ${line}")
+        endif()
+        string(MAKE_C_IDENTIFIER "${CMAKE_MATCH_2}" key)
+        list(APPEND programs ${key})
+        set(${prefix}_${key}_pid ${CMAKE_MATCH_1} PARENT_SCOPE)
+        set(${prefix}_${key}_name "${CMAKE_MATCH_2}" PARENT_SCOPE)
+        set(${prefix}_${key}_gdi ${CMAKE_MATCH_3} PARENT_SCOPE)
+        set(${prefix}_${key}_handles ${CMAKE_MATCH_4} PARENT_SCOPE)
+        set(${prefix}_${key}_rss "${CMAKE_MATCH_6}" PARENT_SCOPE)
+    endforeach()
+    set(${prefix}_programs ${programs} PARENT_SCOPE)
+endfunction()
+
+foreach(run 1 2)
+    set(root ${WORK}/root${run})
+    execute_process(COMMAND ${DEVSIM} --root ${root} --reset --profile qvga --fill-only RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "cannot fill ${root} (${status})")
+    endif()
+    set(ini "${root}/Program Files/Quib Monitor/quibmonitor.ini")
+    file(REMOVE "${ini}")
+    file(WRITE "${ini}" "theme=bluewave\r\neula=1\r\n")
+    file(MAKE_DIRECTORY ${WORK}/dumps${run})
+    execute_process(COMMAND ${DEVSIM} --root ${root} --profile qvga --script ${WORK}/soak.devsim
+                            --log ${WORK}/run${run}.log
+                    WORKING_DIRECTORY ${WORK}/dumps${run} RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "run ${run} of the soak failed (${status}); the log is ${WORK}/run${run}.log")
+    endif()
+endforeach()
+
+file(READ ${WORK}/run1.log first)
+file(READ ${WORK}/run2.log second)
+if(NOT first STREQUAL second)
+    message(FATAL_ERROR "the two event logs differ: ${WORK}/run1.log ${WORK}/run2.log")
+endif()
+
+# Fails, listing what grew, when a program of the later dump holds more
+# than the same program (by pid when same_pid is set) in the earlier one.
+function(compare earlier later same_pid)
+    read_counts(${earlier} before)
+    read_counts(${later} after)
+    foreach(key IN LISTS after_programs)
+        if(NOT key IN_LIST before_programs)
+            continue()
+        endif()
+        if(same_pid AND NOT before_${key}_pid STREQUAL after_${key}_pid)
+            continue()
+        endif()
+        foreach(count gdi handles)
+            if(before_${key}_${count} LESS 0 OR after_${key}_${count} LESS 0)
+                string(APPEND faults "  ${after_${key}_name}: no ${count} count in ${later}\n")
+            elseif(after_${key}_${count} GREATER before_${key}_${count})
+                string(APPEND faults "  ${after_${key}_name}: ${count} ${before_${key}_${count}} in ${earlier}, ${after_${key}_${count}} in ${later}\n")
+            endif()
+        endforeach()
+    endforeach()
+    set(faults "${faults}" PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+set(dumps ${WORK}/dumps1)
+foreach(n RANGE 1 ${CYCLES})
+    compare(${dumps}/cycle${n}-1.dump ${dumps}/cycle${n}-2.dump FALSE)
+endforeach()
+compare(${dumps}/cycle1-1.dump ${dumps}/cycle${CYCLES}-2.dump TRUE)
+if(faults)
+    message(FATAL_ERROR "held more as the soak went on:\n${faults}")
+endif()
+read_counts(${dumps}/cycle1-1.dump start)
+read_counts(${dumps}/cycle${CYCLES}-2.dump last)
+foreach(key IN LISTS last_programs)
+    message(STATUS "${last_${key}_name}: gdi ${start_${key}_gdi} -> ${last_${key}_gdi}, handles ${start_${key}_handles} -> ${last_${key}_handles}, resident ${start_${key}_rss} KiB -> ${last_${key}_rss} KiB")
+endforeach()
