@@ -23,6 +23,7 @@
 #include "app/monitor_page.h"
 #include "app/monitor_window.h"
 #include "bench_device.h"
+#include "server_connection.h"
 
 namespace {
 
@@ -37,10 +38,14 @@ void BM_FullRepaint(benchmark::State& state)
 {
     state.SetLabel(g_profile + " client " + ClientSize());
     long before = Paints();
+    unsigned long long calls = platform::CallCount();
     for (auto _ : state)
         RepaintOnce();
     if (Paints() - before != (long)state.iterations())
         state.SkipWithError("a repaint did not reach the window");
+    // InvalidateRect and UpdateWindow's question included.
+    state.counters["round_trips"] =
+        benchmark::Counter((double)(platform::CallCount() - calls) / (double)state.iterations());
 }
 
 void BM_UpdateFigures(benchmark::State& state)

@@ -2,7 +2,9 @@
 #include "ce/errors.h"
 #include "gdi/device_context.h"
 #include "local_windows.h"
+#include "server/screen_buffer.h"
 #include "server_connection.h"
+#include "window_snapshot.h"
 
 namespace platform {
 namespace {
@@ -26,6 +28,45 @@ RECT ReadRect(WireReader& in)
     r.right = in.I32();
     r.bottom = in.I32();
     return r;
+}
+
+// The rest of BeginPaint's reply: the window, kept for the questions the
+// paint asks of it, and where its client area shows. Empty when the window
+// is gone or there is no shared screen to date the answer by.
+std::optional<PaintTarget> ReadPaintTarget(HWND hwnd, WireReader& in)
+{
+    if (in.U8() == 0)
+        return std::nullopt;
+    WindowInfo info = ReadWindowInfo(in);
+    PaintTarget target;
+    uint32_t count = in.U32();
+    for (uint32_t i = 0; i < count && !in.Failed(); ++i)
+        target.visible.Unite(sim::Rect{in.I32(), in.I32(), in.I32(), in.I32()});
+    sim::ScreenBuffer* screen = DeviceScreen();
+    if (in.Failed() || !screen)
+        return std::nullopt;
+    KeepWindowInfo(hwnd, info);
+    target.origin = sim::Point{info.clientOrigin.x, info.clientOrigin.y};
+    target.layoutVersion = screen->LayoutVersion();
+    return target;
+}
+
+// The window BeginPaint last took the update of, and when: until this
+// process changes anything, that window's update stays empty, so another
+// BeginPaint (a handler's own paint, then DefWindowProc's) need not ask.
+struct LastPaint {
+    HWND hwnd = nullptr;
+    unsigned long long epoch = 0;
+    uint64_t layout = 0;
+};
+
+LastPaint g_lastPaint;
+
+bool UpdateTakenSince(HWND hwnd)
+{
+    sim::ScreenBuffer* screen = DeviceScreen();
+    return screen && g_lastPaint.hwnd == hwnd && g_lastPaint.epoch == StateEpoch() &&
+           g_lastPaint.layout == screen->LayoutVersion();
 }
 
 }  // namespace
@@ -78,18 +119,27 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
 {
     if (!lpPaint)
         return nullptr;
+    *lpPaint = PAINTSTRUCT{};
+    if (UpdateTakenSince(hWnd)) {
+        PaintTarget nothing;
+        nothing.layoutVersion = g_lastPaint.layout;
+        lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint, nothing);
+        return lpPaint->hdc;
+    }
     WireWriter args;
     args.U32(WindowId(hWnd));
     std::string reply = Call(Op::BeginPaint, args);
     WireReader in(reply);
-    *lpPaint = PAINTSTRUCT{};
     lpPaint->rcPaint = ReadRect(in);
     bool erase = in.U8() != 0;
     bool frame = in.U8() != 0;
+    std::optional<PaintTarget> target = ReadPaintTarget(hWnd, in);
+    if (target)
+        g_lastPaint = LastPaint{hWnd, StateEpoch(), target->layoutVersion};
     // The frame first, as the system draws it before the client.
     if (frame)
         CallLocalProc(hWnd, WM_NCPAINT, 1, 0);
-    lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint);
+    lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint, target);
     if (erase)
         lpPaint->fErase = CallLocalProc(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;
     return lpPaint->hdc;

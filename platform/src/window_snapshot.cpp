@@ -1,6 +1,7 @@
 #include "window_snapshot.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "local_windows.h"
@@ -21,6 +22,15 @@ struct Snapshot {
 };
 
 Snapshot g_snapshot;
+
+// Single windows' answers, kept under the same terms as the snapshot.
+struct Answers {
+    unsigned long long epoch = 0;
+    uint64_t layout = 0;
+    std::unordered_map<HWND, WindowInfo> infos;
+};
+
+Answers g_answers;
 
 // Without the shared screen there is nothing to tell a change by; no copy
 // is kept then.
@@ -102,12 +112,31 @@ std::optional<HWND> SnapshotSibling(HWND hwnd, UINT relation)
 
 std::optional<WindowInfo> SnapshotInfo(HWND hwnd)
 {
-    if (!Current())
+    if (Current()) {
+        int place = PlaceOf(hwnd);
+        if (place >= 0)
+            return g_snapshot.infos[place];
+    }
+    sim::ScreenBuffer* screen = DeviceScreen();
+    if (!screen || g_answers.epoch != StateEpoch() || g_answers.layout != screen->LayoutVersion())
         return std::nullopt;
-    int place = PlaceOf(hwnd);
-    if (place < 0)
+    auto it = g_answers.infos.find(hwnd);
+    if (it == g_answers.infos.end())
         return std::nullopt;
-    return g_snapshot.infos[place];
+    return it->second;
+}
+
+void KeepWindowInfo(HWND hwnd, const WindowInfo& info)
+{
+    sim::ScreenBuffer* screen = DeviceScreen();
+    if (!screen)
+        return;
+    if (g_answers.epoch != StateEpoch() || g_answers.layout != screen->LayoutVersion()) {
+        g_answers.infos.clear();
+        g_answers.epoch = StateEpoch();
+        g_answers.layout = screen->LayoutVersion();
+    }
+    g_answers.infos[hwnd] = info;
 }
 
 }  // namespace platform

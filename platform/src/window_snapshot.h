@@ -17,9 +17,14 @@ namespace platform {
 // relations, child windows, handles that are no window).
 std::optional<HWND> SnapshotSibling(HWND hwnd, UINT relation);
 
-// The window's information from a snapshot still current; empty when there
-// is none or the window is not in it.
+// The window's information from a snapshot or an answer still current;
+// empty when there is none.
 std::optional<WindowInfo> SnapshotInfo(HWND hwnd);
+
+// Keeps one window's answer, from WindowInfo or BeginPaint, for as long as
+// the snapshot would be kept: a paint asks for the same window's client
+// area and visibility several times.
+void KeepWindowInfo(HWND hwnd, const WindowInfo& info);
 
 // Reads what the server writes for one window after its ok byte.
 WindowInfo ReadWindowInfo(sim::WireReader& in);

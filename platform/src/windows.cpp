@@ -71,7 +71,9 @@ std::optional<WindowInfo> QueryWindow(HWND hwnd)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return std::nullopt;
     }
-    return ReadWindowInfo(in);
+    WindowInfo info = ReadWindowInfo(in);
+    KeepWindowInfo(hwnd, info);
+    return info;
 }
 
 bool StoreWindowTitle(HWND hwnd, LPCWSTR text)

@@ -144,6 +144,39 @@ TEST_F(GdiTest, WindowDcDrawsOnlyWhereTheWindowShows)
     DestroyWindow(below);
 }
 
+TEST_F(GdiTest, APaintDrawsItsUpdateWhereTheWindowShowsAndASecondFindsNothingLeft)
+{
+    HWND below = Make(0, 50, 100, 100);
+    HWND above = Make(50, 100, 100, 100);
+    InvalidateRect(below, nullptr, FALSE);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(below, &paint);
+    EXPECT_EQ(paint.rcPaint.right, 100);
+    EXPECT_EQ(paint.rcPaint.bottom, 100);
+    Fill(dc, 0, 0, 100, 100, RGB(200, 0, 0));
+    EndPaint(below, &paint);
+    EXPECT_EQ(ScreenPixel(10, 60), RGB(200, 0, 0));
+    EXPECT_NE(ScreenPixel(60, 110), RGB(200, 0, 0));  // under the window above
+
+    // Nothing changed since: the update is gone, and the DC draws nothing.
+    dc = BeginPaint(below, &paint);
+    EXPECT_TRUE(paint.rcPaint.right <= paint.rcPaint.left || paint.rcPaint.bottom <= paint.rcPaint.top);
+    Fill(dc, 0, 0, 100, 100, RGB(0, 0, 200));
+    EndPaint(below, &paint);
+    EXPECT_EQ(ScreenPixel(10, 60), RGB(200, 0, 0));
+
+    // The cover moves off: what it exposed is the next update.
+    MoveWindow(above, 150, 200, 50, 50, TRUE);
+    dc = BeginPaint(below, &paint);
+    EXPECT_LT(paint.rcPaint.left, paint.rcPaint.right);
+    Fill(dc, 0, 0, 100, 100, RGB(0, 200, 0));
+    EndPaint(below, &paint);
+    EXPECT_EQ(ScreenPixel(60, 110), RGB(0, 200, 0));
+    EXPECT_EQ(ScreenPixel(10, 60), RGB(200, 0, 0)) << "outside the exposed area";
+    DestroyWindow(above);
+    DestroyWindow(below);
+}
+
 TEST_F(GdiTest, ScreenCaptureIntoADibMatchesTheScreen)
 {
     HWND hwnd = Make(20, 40, 60, 30);

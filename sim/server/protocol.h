@@ -86,7 +86,8 @@ enum class Op : uint16_t {
     KillTimer,
     Invalidate,
     Validate,
-    BeginPaint,       // -> update rectangle, erase, frame
+    BeginPaint,       // -> update rectangle, erase, frame, then what the paint DC needs:
+                      //    WindowInfo's reply and the client's visible rectangles
     UpdateRect,
     ContinueWait,     // after handling a sent message, wait on as before
     CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows

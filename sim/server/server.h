@@ -124,6 +124,10 @@ private:
     struct Effects {
         std::vector<Message> own;
     };
+    // BeginPaint's reply after the update: the window as WindowInfo answers
+    // and the rectangles of its client area that show, so that a repaint
+    // costs one round trip.
+    void WritePaintTarget(WireWriter& out, Hwnd hwnd) const;
     void Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam);
     void NotifyActivation(Pid caller, Effects* effects, const Activation& activation);
     void WriteEffects(WireWriter& out, const Effects& effects);

@@ -286,6 +286,8 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
         PendingPaint paint = op == Op::BeginPaint ? windows_.TakeUpdate(hwnd) : windows_.Update(hwnd);
         out.I32(paint.client.left).I32(paint.client.top).I32(paint.client.right).I32(paint.client.bottom);
         out.U8(paint.erase ? 1 : 0).U8(paint.frame ? 1 : 0);
+        if (op == Op::BeginPaint)
+            WritePaintTarget(out, hwnd);
         return true;
     }
     default:

@@ -58,7 +58,23 @@ void WriteWindowInfo(WireWriter& out, const WindowManager& windows, Hwnd hwnd)
     out.U8(windows.IsVisible(hwnd) ? 1 : 0).U8(windows.IsEnabled(hwnd) ? 1 : 0);
 }
 
+// The rectangles of the window (whole, or its client area) that show.
+void WriteVisibleRegion(WireWriter& out, const WindowManager& windows, Hwnd hwnd, bool whole)
+{
+    Region region = windows.VisibleRegion(hwnd, whole);
+    out.U32(static_cast<uint32_t>(region.Rects().size()));
+    for (const Rect& r : region.Rects())
+        out.I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);
+}
+
 }  // namespace
+
+void Server::WritePaintTarget(WireWriter& out, Hwnd hwnd) const
+{
+    WriteWindowInfo(out, windows_, hwnd);
+    if (windows_.Get(hwnd))
+        WriteVisibleRegion(out, windows_, hwnd, false);
+}
 
 void Server::Notify(Pid caller, Effects* effects, Hwnd hwnd, uint32_t message, uint64_t wParam, int64_t lParam)
 {
@@ -408,10 +424,7 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
             break;
         Rect origin = whole ? window->rect : windows_.ClientOnScreen(hwnd);
         out.I32(origin.left).I32(origin.top);
-        Region region = windows_.VisibleRegion(hwnd, whole);
-        out.U32(static_cast<uint32_t>(region.Rects().size()));
-        for (const Rect& r : region.Rects())
-            out.I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);
+        WriteVisibleRegion(out, windows_, hwnd, whole);
         break;
     }
     default:

@@ -177,11 +177,18 @@ bool TargetOf(HDC hdc, DrawTarget& target)
     return true;
 }
 
-HDC CreatePaintDc(HWND hwnd, const RECT& paint)
+HDC CreatePaintDc(HWND hwnd, const RECT& paint, const std::optional<PaintTarget>& target)
 {
     HDC hdc = WindowDc(hwnd, false);
-    if (DeviceContext* dc = FindDc(hdc))
-        dc->paintArea = sim::Rect{paint.left, paint.top, paint.right, paint.bottom};
+    DeviceContext* dc = FindDc(hdc);
+    if (!dc)
+        return hdc;
+    dc->paintArea = sim::Rect{paint.left, paint.top, paint.right, paint.bottom};
+    if (target) {
+        dc->origin = target->origin;
+        dc->visible = target->visible;
+        dc->layoutVersion = target->layoutVersion;
+    }
     return hdc;
 }
 

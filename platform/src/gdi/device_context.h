@@ -57,6 +57,14 @@ bool TargetOf(HDC hdc, DrawTarget& target);
 bool SourceOf(HDC hdc, Surface& surface, int& dx, int& dy);
 
 // BeginPaint's DC, limited to the update area (client coordinates).
-HDC CreatePaintDc(HWND hwnd, const RECT& paint);
+// BeginPaint's DC, which draws only in the update area; visible is what
+// showed of the client area at the screen's layout version, when BeginPaint
+// was told it.
+struct PaintTarget {
+    sim::Point origin;
+    sim::Region visible;
+    uint64_t layoutVersion = 0;
+};
+HDC CreatePaintDc(HWND hwnd, const RECT& paint, const std::optional<PaintTarget>& target);
 
 }  // namespace platform
