@@ -123,7 +123,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     if (UpdateTakenSince(hWnd)) {
         PaintTarget nothing;
         nothing.layoutVersion = g_lastPaint.layout;
-        lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint, nothing);
+        lpPaint->hdc = CreatePaintDc(hWnd, sim::Region(), nothing);
         return lpPaint->hdc;
     }
     WireWriter args;
@@ -133,13 +133,17 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     lpPaint->rcPaint = ReadRect(in);
     bool erase = in.U8() != 0;
     bool frame = in.U8() != 0;
+    sim::Region update;
+    uint32_t count = in.U32();
+    for (uint32_t i = 0; i < count && !in.Failed(); ++i)
+        update.Unite(sim::Rect{in.I32(), in.I32(), in.I32(), in.I32()});
     std::optional<PaintTarget> target = ReadPaintTarget(hWnd, in);
     if (target)
         g_lastPaint = LastPaint{hWnd, StateEpoch(), target->layoutVersion};
     // The frame first, as the system draws it before the client.
     if (frame)
         CallLocalProc(hWnd, WM_NCPAINT, 1, 0);
-    lpPaint->hdc = CreatePaintDc(hWnd, lpPaint->rcPaint, target);
+    lpPaint->hdc = CreatePaintDc(hWnd, update, target);
     if (erase)
         lpPaint->fErase = CallLocalProc(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;
     return lpPaint->hdc;

@@ -144,7 +144,7 @@ TEST_F(GdiTest, WindowDcDrawsOnlyWhereTheWindowShows)
     DestroyWindow(below);
 }
 
-TEST_F(GdiTest, APaintDrawsItsUpdateWhereTheWindowShowsAndASecondFindsNothingLeft)
+TEST_F(GdiTest, APaintDrawsOnlyItsUpdateWhereTheWindowShowsAndASecondFindsNothingLeft)
 {
     HWND below = Make(0, 50, 100, 100);
     HWND above = Make(50, 100, 100, 100);
@@ -164,6 +164,19 @@ TEST_F(GdiTest, APaintDrawsItsUpdateWhereTheWindowShowsAndASecondFindsNothingLef
     Fill(dc, 0, 0, 100, 100, RGB(0, 0, 200));
     EndPaint(below, &paint);
     EXPECT_EQ(ScreenPixel(10, 60), RGB(200, 0, 0));
+
+    // Two corners invalidated: the paint draws in them and not between.
+    RECT corner = {0, 0, 10, 10};
+    InvalidateRect(below, &corner, FALSE);
+    corner = {40, 40, 50, 50};
+    InvalidateRect(below, &corner, FALSE);
+    dc = BeginPaint(below, &paint);
+    EXPECT_EQ(paint.rcPaint.right, 50) << "the bounds of the update";
+    Fill(dc, 0, 0, 100, 100, RGB(0, 0, 200));
+    EndPaint(below, &paint);
+    EXPECT_EQ(ScreenPixel(5, 55), RGB(0, 0, 200));
+    EXPECT_EQ(ScreenPixel(45, 95), RGB(0, 0, 200));
+    EXPECT_EQ(ScreenPixel(25, 75), RGB(200, 0, 0)) << "between the corners";
 
     // The cover moves off: what it exposed is the next update.
     MoveWindow(above, 150, 200, 50, 50, TRUE);

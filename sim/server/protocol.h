@@ -86,8 +86,9 @@ enum class Op : uint16_t {
     KillTimer,
     Invalidate,
     Validate,
-    BeginPaint,       // -> update rectangle, erase, frame, then what the paint DC needs:
-                      //    WindowInfo's reply and the client's visible rectangles
+    BeginPaint,       // -> update rectangle (the bounds), erase, frame, the update's
+                      //    rectangles, then what the paint DC needs: WindowInfo's reply
+                      //    and the client's visible rectangles
     UpdateRect,
     ContinueWait,     // after handling a sent message, wait on as before
     CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows

@@ -286,8 +286,12 @@ bool Server::HandleMessages(Process& caller, Op op, WireReader& in, WireWriter& 
         PendingPaint paint = op == Op::BeginPaint ? windows_.TakeUpdate(hwnd) : windows_.Update(hwnd);
         out.I32(paint.client.left).I32(paint.client.top).I32(paint.client.right).I32(paint.client.bottom);
         out.U8(paint.erase ? 1 : 0).U8(paint.frame ? 1 : 0);
-        if (op == Op::BeginPaint)
+        if (op == Op::BeginPaint) {
+            out.U32(static_cast<uint32_t>(paint.area.Rects().size()));
+            for (const Rect& r : paint.area.Rects())
+                out.I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);
             WritePaintTarget(out, hwnd);
+        }
         return true;
     }
     default:

@@ -1,4 +1,4 @@
-// Points and rectangles in device pixels, and a window's pending update area.
+// Points and rectangles in device pixels.
 #pragma once
 
 #include <cstdint>
@@ -32,28 +32,5 @@ struct Rect {
 Rect Intersect(const Rect& a, const Rect& b);
 // The bounding rectangle of both; an empty operand adds nothing.
 Rect Union(const Rect& a, const Rect& b);
-// The bounding rectangle of what remains of a once b is taken away. It is
-// exact when b covers a whole side band of a (or all of it), and a itself
-// otherwise.
-Rect Subtract(const Rect& a, const Rect& b);
-
-// The part of a window's client area that needs painting, and whether the
-// background must be erased first.
-// FIXME: a bounding rectangle, so an L-shaped exposure repaints its whole
-// bounding box; a region can take its place behind the same functions.
-class UpdateArea {
-public:
-    void Add(const Rect& area, bool erase);
-    void Remove(const Rect& area);
-    void ClipTo(const Rect& client);
-    void Clear() { *this = UpdateArea(); }
-    bool Empty() const { return bounds_.Empty(); }
-    Rect Bounds() const { return bounds_; }
-    bool Erase() const { return erase_; }
-
-private:
-    Rect bounds_;
-    bool erase_ = false;
-};
 
 }  // namespace sim

@@ -246,7 +246,7 @@ void WindowManager::ExposeUncovered(const std::vector<Hwnd>& order)
         if (window.parent && Contains(order, window.parent))
             continue;
         if (IsVisible(hwnd))
-            ExposeBeneath(window, VisibleBounds(window));
+            ExposeBeneath(window, Region(VisibleBounds(window)));
     }
 }
 
@@ -282,7 +282,7 @@ ShowResult WindowManager::Show(Hwnd hwnd, bool visible)
     }
 
     if (IsVisible(hwnd))
-        ExposeBeneath(*window, VisibleBounds(*window));
+        ExposeBeneath(*window, Region(VisibleBounds(*window)));
     window->style &= ~static_cast<uint32_t>(WS_VISIBLE);
     std::vector<Hwnd> hidden{hwnd};
     if (IsSelfOrDescendant(hwnd, focus_) && window->parent)
@@ -337,7 +337,9 @@ void WindowManager::SetRect(Window& window, const Rect& rect)
     window.update.ClipTo(ClientRect(window.hwnd));
     if (!visible)
         return;
-    ExposeBeneath(window, Subtract(before, VisibleBounds(window)));
+    Region exposed(before);
+    exposed.Subtract(VisibleBounds(window));
+    ExposeBeneath(window, exposed);
     InvalidateTree(window, window.rect, true, true);
 }
 
@@ -750,14 +752,14 @@ Rect WindowManager::AddExposure(Window& window, const Rect& screenArea, bool era
     return client;
 }
 
-void WindowManager::ExposeBeneath(const Window& window, Rect area)
+void WindowManager::ExposeBeneath(const Window& window, Region area)
 {
     // Windows above the exposed one's top-level window still cover their part.
     Hwnd topLevel = TopLevelOf(window.hwnd);
     auto position = std::find(topLevel_.begin(), topLevel_.end(), topLevel);
     for (auto it = topLevel_.begin(); it != position && !area.Empty(); ++it)
         if (windows_.at(*it).style & WS_VISIBLE)
-            area = Subtract(area, windows_.at(*it).rect);
+            area.Subtract(windows_.at(*it).rect);
     if (area.Empty())
         return;
 
@@ -766,10 +768,12 @@ void WindowManager::ExposeBeneath(const Window& window, Rect area)
         for (Hwnd child = window.hwnd, parent = window.parent; parent;
              child = parent, parent = windows_.at(parent).parent) {
             Window& container = windows_.at(parent);
-            AddExposure(container, area, true);
-            auto it = std::find(container.children.begin(), container.children.end(), child);
-            for (++it; it != container.children.end(); ++it)
-                InvalidateTree(windows_.at(*it), area, true, true);
+            auto first = std::find(container.children.begin(), container.children.end(), child) + 1;
+            for (const Rect& part : area.Rects()) {
+                AddExposure(container, part, true);
+                for (auto it = first; it != container.children.end(); ++it)
+                    InvalidateTree(windows_.at(*it), part, true, true);
+            }
         }
         return;
     }
@@ -778,8 +782,9 @@ void WindowManager::ExposeBeneath(const Window& window, Rect area)
         Window& below = windows_.at(*it);
         if (!(below.style & WS_VISIBLE))
             continue;
-        InvalidateTree(below, area, true, true);
-        area = Subtract(area, below.rect);
+        for (const Rect& part : area.Rects())
+            InvalidateTree(below, part, true, true);
+        area.Subtract(below.rect);
     }
 }
 
@@ -829,7 +834,7 @@ PendingPaint WindowManager::Update(Hwnd hwnd) const
     const Window* window = Get(hwnd);
     if (!window || !IsVisible(hwnd))
         return {};
-    return {window->update.Bounds(), window->update.Erase(), window->frameDirty};
+    return {window->update.Bounds(), window->update.Area(), window->update.Erase(), window->frameDirty};
 }
 
 PendingPaint WindowManager::TakeUpdate(Hwnd hwnd)

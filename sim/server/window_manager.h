@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "region.h"
+#include "update_area.h"
 #include "window_geometry.h"
 
 namespace sim {
@@ -79,7 +80,8 @@ struct ShowResult {
 };
 
 struct PendingPaint {
-    Rect client;
+    Rect client;  // the bounds of area
+    Region area;  // client coordinates
     bool erase = false;
     bool frame = false;  // the non-client band is to be drawn first
 };
@@ -250,7 +252,7 @@ private:
     // Marks what of a screen area falls on the window: its frame, and the
     // client part in its update area. Returns the client part (screen).
     Rect AddExposure(Window& window, const Rect& screenArea, bool erase);
-    void ExposeBeneath(const Window& window, Rect area);
+    void ExposeBeneath(const Window& window, Region area);
     void InvalidateTree(Window& window, const Rect& screenArea, bool erase, bool allChildren);
     Hwnd FirstToPaint(const Window& window, Pid pid) const;
     void DumpTree(const Window& window, int depth, std::string& out) const;

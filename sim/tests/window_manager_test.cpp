@@ -1,3 +1,4 @@
+#include "server/region.h"
 #include "server/window_manager.h"
 
 #include <gtest/gtest.h>
@@ -73,18 +74,26 @@ std::vector<Hwnd> Walk(const WindowManager& wm, Hwnd from)
     return order;
 }
 
+// The bounds of what is left of a once b is taken away.
+Rect Minus(const Rect& a, const Rect& b)
+{
+    sim::Region rest(a);
+    rest.Subtract(b);
+    return rest.Bounds();
+}
+
 TEST(WindowGeometry, SubtractKeepsTheBoundingRectangleOfTheRest)
 {
     Rect a{0, 0, 100, 100};
-    EXPECT_EQ(sim::Subtract(a, {0, 0, 100, 30}), (Rect{0, 30, 100, 100}));
-    EXPECT_EQ(sim::Subtract(a, {-5, 70, 105, 120}), (Rect{0, 0, 100, 70}));
-    EXPECT_EQ(sim::Subtract(a, {0, -1, 40, 100}), (Rect{40, 0, 100, 100}));
-    EXPECT_EQ(sim::Subtract(a, {60, 0, 100, 100}), (Rect{0, 0, 60, 100}));
-    EXPECT_EQ(sim::Subtract(a, {-1, -1, 101, 101}), Rect());
-    // A hole or a corner leaves no smaller rectangle.
-    EXPECT_EQ(sim::Subtract(a, {10, 10, 20, 20}), a);
-    EXPECT_EQ(sim::Subtract(a, {50, 50, 150, 150}), a);
-    EXPECT_EQ(sim::Subtract(a, {200, 200, 300, 300}), a);
+    EXPECT_EQ(Minus(a, {0, 0, 100, 30}), (Rect{0, 30, 100, 100}));
+    EXPECT_EQ(Minus(a, {-5, 70, 105, 120}), (Rect{0, 0, 100, 70}));
+    EXPECT_EQ(Minus(a, {0, -1, 40, 100}), (Rect{40, 0, 100, 100}));
+    EXPECT_EQ(Minus(a, {60, 0, 100, 100}), (Rect{0, 0, 60, 100}));
+    EXPECT_EQ(Minus(a, {-1, -1, 101, 101}), Rect());
+    // A hole or a corner leaves the same bounds.
+    EXPECT_EQ(Minus(a, {10, 10, 20, 20}), a);
+    EXPECT_EQ(Minus(a, {50, 50, 150, 150}), a);
+    EXPECT_EQ(Minus(a, {200, 200, 300, 300}), a);
 
     EXPECT_EQ(sim::Intersect(a, {100, 0, 200, 100}), Rect());
     EXPECT_EQ(sim::Union(Rect{5, 5, 5, 9}, Rect{1, 2, 3, 4}), (Rect{1, 2, 3, 4}));
@@ -473,10 +482,23 @@ TEST(WindowManager, UpdateAreasDecideWhatToPaintAndInWhichOrder)
     wm.Invalidate(back, Rect{5, 5, 6, 6}, true);
     EXPECT_EQ(wm.Update(back).client, (Rect{0, 5, 30, 294}));
     EXPECT_TRUE(wm.Update(back).erase);
+    // The two parts stay apart: the band takes the small one away whole.
     wm.Validate(back, Rect{0, 0, 240, 100});
-    EXPECT_EQ(wm.Update(back).client, (Rect{0, 100, 30, 294}));
+    EXPECT_EQ(wm.Update(back).client, (Rect{0, 280, 30, 294}));
     wm.Validate(back, std::nullopt);
     EXPECT_EQ(wm.NextToPaint(kApp), 0u);
+
+    // A window moved down and right exposes an L beneath it, not the box
+    // around the L.
+    wm.Move(front, Rect{20, 46, 120, 120});
+    sim::Region exposed = wm.Update(back).area;
+    EXPECT_EQ(exposed.Bounds(), (Rect{0, 0, 100, 74}));
+    EXPECT_FALSE(exposed.Contains(sim::Point{50, 30})) << "still covered by the front window";
+    EXPECT_TRUE(exposed.Contains(sim::Point{5, 60}));
+    EXPECT_TRUE(exposed.Contains(sim::Point{90, 5}));
+    PaintEverything(wm);
+    wm.Move(front, Rect{0, 26, 100, 100});
+    PaintEverything(wm);
 
     // Children are painted over by their parent unless it clips them.
     wm.Invalidate(front, std::nullopt, false);

@@ -167,8 +167,11 @@ bool TargetOf(HDC hdc, DrawTarget& target)
         target.clip = dc->visible;
     else
         target.clip = sim::Region(sim::Rect{0, 0, target.surface.width, target.surface.height});
-    if (dc->paintArea)
-        target.clip.Intersect(dc->paintArea->Offset(target.dx, target.dy));
+    if (dc->paintArea) {
+        sim::Region update = *dc->paintArea;
+        update.Offset(target.dx, target.dy);
+        target.clip.Intersect(update);
+    }
     if (dc->clip) {
         sim::Region clip = *dc->clip;
         clip.Offset(target.dx, target.dy);
@@ -177,13 +180,13 @@ bool TargetOf(HDC hdc, DrawTarget& target)
     return true;
 }
 
-HDC CreatePaintDc(HWND hwnd, const RECT& paint, const std::optional<PaintTarget>& target)
+HDC CreatePaintDc(HWND hwnd, const sim::Region& update, const std::optional<PaintTarget>& target)
 {
     HDC hdc = WindowDc(hwnd, false);
     DeviceContext* dc = FindDc(hdc);
     if (!dc)
         return hdc;
-    dc->paintArea = sim::Rect{paint.left, paint.top, paint.right, paint.bottom};
+    dc->paintArea = update;
     if (target) {
         dc->origin = target->origin;
         dc->visible = target->visible;

@@ -26,7 +26,7 @@ struct DeviceContext {
     // SelectClipRgn and IntersectClipRect, in DC coordinates.
     std::optional<sim::Region> clip;
     // BeginPaint's update area, in DC coordinates.
-    std::optional<sim::Rect> paintArea;
+    std::optional<sim::Region> paintArea;
     // Where the window is on the screen and which of its pixels show, as
     // the server said at that layout version of the screen.
     uint64_t layoutVersion = 0;
@@ -57,14 +57,14 @@ bool TargetOf(HDC hdc, DrawTarget& target);
 bool SourceOf(HDC hdc, Surface& surface, int& dx, int& dy);
 
 // BeginPaint's DC, limited to the update area (client coordinates).
-// BeginPaint's DC, which draws only in the update area; visible is what
-// showed of the client area at the screen's layout version, when BeginPaint
-// was told it.
+// BeginPaint's DC, which draws only in the update area (client
+// coordinates); visible is what showed of the client area at the screen's
+// layout version, when BeginPaint was told it.
 struct PaintTarget {
     sim::Point origin;
     sim::Region visible;
     uint64_t layoutVersion = 0;
 };
-HDC CreatePaintDc(HWND hwnd, const RECT& paint, const std::optional<PaintTarget>& target);
+HDC CreatePaintDc(HWND hwnd, const sim::Region& update, const std::optional<PaintTarget>& target);
 
 }  // namespace platform
