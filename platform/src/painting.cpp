@@ -30,6 +30,16 @@ RECT ReadRect(WireReader& in)
     return r;
 }
 
+// A count, then that many rectangles.
+sim::Region ReadRegion(WireReader& in)
+{
+    sim::Region region;
+    uint32_t count = in.U32();
+    for (uint32_t i = 0; i < count && !in.Failed(); ++i)
+        region.Unite(sim::Rect{in.I32(), in.I32(), in.I32(), in.I32()});
+    return region;
+}
+
 // The rest of BeginPaint's reply: the window, kept for the questions the
 // paint asks of it, and where its client area shows. Empty when the window
 // is gone or there is no shared screen to date the answer by.
@@ -39,9 +49,7 @@ std::optional<PaintTarget> ReadPaintTarget(HWND hwnd, WireReader& in)
         return std::nullopt;
     WindowInfo info = ReadWindowInfo(in);
     PaintTarget target;
-    uint32_t count = in.U32();
-    for (uint32_t i = 0; i < count && !in.Failed(); ++i)
-        target.visible.Unite(sim::Rect{in.I32(), in.I32(), in.I32(), in.I32()});
+    target.visible = ReadRegion(in);
     sim::ScreenBuffer* screen = DeviceScreen();
     if (in.Failed() || !screen)
         return std::nullopt;
@@ -133,10 +141,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     lpPaint->rcPaint = ReadRect(in);
     bool erase = in.U8() != 0;
     bool frame = in.U8() != 0;
-    sim::Region update;
-    uint32_t count = in.U32();
-    for (uint32_t i = 0; i < count && !in.Failed(); ++i)
-        update.Unite(sim::Rect{in.I32(), in.I32(), in.I32(), in.I32()});
+    sim::Region update = ReadRegion(in);
     std::optional<PaintTarget> target = ReadPaintTarget(hWnd, in);
     if (target)
         g_lastPaint = LastPaint{hWnd, StateEpoch(), target->layoutVersion};
