@@ -133,7 +133,7 @@ static inline void AlphaPixels(const BYTE* __restrict source, BYTE* __restrict d
     }
 }
 
-static inline void OpaquePixels(const BYTE* source, BYTE* destination, int pixels)
+static inline void OpaquePixels(const BYTE* __restrict source, BYTE* __restrict destination, int pixels)
 {
     for (int i = 0; i < pixels; ++i) {
         destination[3 * i] = source[4 * i + 2];
@@ -165,6 +165,74 @@ void AlphaCompositeRow(const BYTE* source, BYTE* destination, int pixels)
     CopyBytes(d, destination + 3 * whole, 3 * rest);
     AlphaPixels(s, d, kBlock);
     CopyBytes(destination + 3 * whole, d, 3 * rest);
+}
+
+// Soft runs at least this long go through the vector loop; opaque runs
+// this long are copied in blocks of it.
+static const int kAlphaBlock = 16;
+
+// One pixel with a test rather than a select: the few soft pixels at a
+// skin's edges are cheaper so than through a vector loop's remainder.
+static inline void AlphaPixel(const BYTE* source, BYTE* destination)
+{
+    WORD a = source[3];
+    if (a == 0)
+        return;
+    if (a == 255) {
+        destination[0] = source[2];
+        destination[1] = source[1];
+        destination[2] = source[0];
+        return;
+    }
+    destination[0] = (BYTE)Mix(destination[0], source[2], a);
+    destination[1] = (BYTE)Mix(destination[1], source[1], a);
+    destination[2] = (BYTE)Mix(destination[2], source[0], a);
+}
+
+static inline void SoftRun(const BYTE* source, BYTE* destination, int pixels)
+{
+    if (pixels >= kAlphaBlock) {
+        AlphaPixels(source, destination, pixels);
+        return;
+    }
+    for (int i = 0; i < pixels; ++i)
+        AlphaPixel(source + 4 * i, destination + 3 * i);
+}
+
+// Copying a pixel twice gives what copying it once does, so the part of a
+// run past its whole blocks is copied as one block that overlaps them.
+static inline void OpaqueRun(const BYTE* source, BYTE* destination, int pixels)
+{
+    if (pixels < kAlphaBlock) {
+        OpaquePixels(source, destination, pixels);
+        return;
+    }
+    int whole = pixels - pixels % kAlphaBlock;
+    OpaquePixels(source, destination, whole);
+    if (whole == pixels)
+        return;
+    int last = pixels - kAlphaBlock;
+    OpaquePixels(source + 4 * last, destination + 3 * last, kAlphaBlock);
+}
+
+QM_VECTOR_CLONES
+void AlphaCompositeRuns(const BYTE* source, int width, BYTE* destination, ptrdiff_t stride, const AlphaRun* runs,
+    size_t runCount)
+{
+    int x = 0;
+    for (size_t i = 0; i < runCount; ++i) {
+        int length = runs[i].length;
+        if (runs[i].kind == kOpaqueRun)
+            OpaqueRun(source + 4 * x, destination + 3 * x, length);
+        else if (runs[i].kind == kSoftRun)
+            SoftRun(source + 4 * x, destination + 3 * x, length);
+        x += length;
+        if (x == width) {
+            x = 0;
+            source += 4 * (size_t)width;
+            destination += stride;
+        }
+    }
 }
 
 void OpaqueCopyRow(const BYTE* source, BYTE* destination, int pixels)
