@@ -283,13 +283,53 @@ static inline void MaskedRun(const BYTE* picture, const BYTE* mask, const BYTE* 
         MaskedPixels<true>(picture, mask, background, destination, pixels, alpha);
 }
 
+// The drawing operations blend into the background itself. Then a row is
+// taken in chunks: each pixel's weight is first given to its three bytes,
+// after which every byte is blended alike, a loop that vectorises without
+// the shuffles that pixels of three bytes otherwise cost in the arithmetic.
+static const int kMaskChunk = 256;
+
+template <bool kScaled>
+static inline void MaskWeights(const BYTE* __restrict mask, BYTE* __restrict weights, int pixels, WORD alpha)
+{
+    for (int i = 0; i < pixels; ++i) {
+        WORD m = (WORD)(255 - mask[3 * i + 2]);
+        if (kScaled)
+            m = ScaleBy255(m, alpha);
+        weights[3 * i] = (BYTE)m;
+        weights[3 * i + 1] = (BYTE)m;
+        weights[3 * i + 2] = (BYTE)m;
+    }
+}
+
+static inline void WeightedBytes(const BYTE* __restrict picture, const BYTE* __restrict weights,
+    BYTE* __restrict destination, int bytes)
+{
+    for (int k = 0; k < bytes; ++k) {
+        WORD m = weights[k], d = destination[k], p = picture[k];
+        destination[k] = (BYTE)Pick(m == 0, d, Pick(m == 255, p, Mix(d, p, m)));
+    }
+}
+
 // Sheets are small (icons), so the row is blended whole, without looking
 // for runs.
 QM_VECTOR_CLONES
 void MaskedSheetRow(const BYTE* picture, const BYTE* mask, const BYTE* background, BYTE* destination, int pixels,
     UINT alpha)
 {
-    MaskedRun(picture, mask, background, destination, pixels, (WORD)alpha);
+    if (background != destination) {
+        MaskedRun(picture, mask, background, destination, pixels, (WORD)alpha);
+        return;
+    }
+    BYTE weights[3 * kMaskChunk];
+    for (int done = 0; done < pixels; done += kMaskChunk) {
+        int count = pixels - done < kMaskChunk ? pixels - done : kMaskChunk;
+        if (alpha == 255)
+            MaskWeights<false>(mask + 3 * done, weights, count, (WORD)alpha);
+        else
+            MaskWeights<true>(mask + 3 * done, weights, count, (WORD)alpha);
+        WeightedBytes(picture + 3 * done, weights, destination + 3 * done, 3 * count);
+    }
 }
 
 QM_VECTOR_CLONES
