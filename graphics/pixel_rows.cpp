@@ -98,6 +98,19 @@ QM_VECTOR_CLONES
 void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination, int pixels, UINT alpha)
 {
     int whole = pixels - pixels % kBlock;
+    int rest = pixels - whole;
+    // The part past the whole blocks is blended as the row's last block,
+    // from a copy of it taken before the blocks before it change it, and
+    // only that part is copied back; a row shorter than a block is blended
+    // in a block with blank source pixels after it.
+    int last = pixels < kBlock ? 0 : pixels - kBlock;
+    int copied = pixels < kBlock ? rest : kBlock;
+    BYTE s[3 * kBlock] = {}, b[3 * kBlock], d[3 * kBlock];
+    if (rest != 0) {
+        memcpy(s, source + 3 * last, 3 * (size_t)copied);
+        memcpy(b, background + 3 * last, 3 * (size_t)copied);
+        memcpy(d, destination + 3 * last, 3 * (size_t)copied);
+    }
     for (int done = 0; done < whole;) {
         bool white = AllWhite(source + 3 * done);
         int end = done + kBlock;
@@ -107,15 +120,10 @@ void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination
             KeyedPixels(source + 3 * done, background + 3 * done, destination + 3 * done, end - done, (WORD)alpha);
         done = end;
     }
-    int rest = pixels - whole;
     if (rest == 0)
         return;
-    BYTE s[3 * kBlock] = {}, b[3 * kBlock], d[3 * kBlock];
-    CopyBytes(s, source + 3 * whole, 3 * rest);
-    CopyBytes(b, background + 3 * whole, 3 * rest);
-    CopyBytes(d, destination + 3 * whole, 3 * rest);
     KeyedPixels(s, b, d, kBlock, (WORD)alpha);
-    CopyBytes(destination + 3 * whole, d, 3 * rest);
+    memcpy(destination + 3 * whole, d + 3 * (whole - last), 3 * (size_t)rest);
 }
 
 static inline void AlphaPixels(const BYTE* __restrict source, BYTE* __restrict destination, int pixels)
