@@ -175,7 +175,7 @@ void AlphaCompositeRow(const BYTE* source, BYTE* destination, int pixels)
     CopyBytes(destination + 3 * whole, d, 3 * rest);
 }
 
-// Soft runs at least this long go through the vector loop; opaque runs
+// Soft runs shorter than this are blended a pixel at a time; opaque runs
 // this long are copied in blocks of it.
 static const int kAlphaBlock = 16;
 
@@ -197,14 +197,42 @@ static inline void AlphaPixel(const BYTE* source, BYTE* destination)
     destination[2] = (BYTE)Mix(destination[2], source[0], a);
 }
 
+// Long soft runs are taken in spans of a multiple of this many pixels,
+// which the vector loop covers with whole vectors and no remainder. The
+// loop is a function of its own, so that it sees the count only when it
+// runs: given a count known here, the compiler picks narrow vectors.
+static const int kAlphaSpan = 64;
+
+QM_VECTOR_CLONES
+static void SoftSpan(const BYTE* source, BYTE* destination, int pixels)
+{
+    AlphaPixels(source, destination, pixels);
+}
+
+// The part of a long soft run past its whole spans is blended as the run's
+// last span, in a copy taken before the spans before it change it, and only
+// that part is copied back.
 static inline void SoftRun(const BYTE* source, BYTE* destination, int pixels)
 {
-    if (pixels >= kAlphaBlock) {
-        AlphaPixels(source, destination, pixels);
+    if (pixels < kAlphaBlock) {
+        for (int i = 0; i < pixels; ++i)
+            AlphaPixel(source + 4 * i, destination + 3 * i);
         return;
     }
-    for (int i = 0; i < pixels; ++i)
-        AlphaPixel(source + 4 * i, destination + 3 * i);
+    if (pixels < kAlphaSpan) {
+        SoftSpan(source, destination, pixels);
+        return;
+    }
+    int whole = pixels - pixels % kAlphaSpan;
+    int last = pixels - kAlphaSpan;
+    BYTE saved[3 * kAlphaSpan];
+    if (whole != pixels)
+        memcpy(saved, destination + 3 * last, sizeof(saved));
+    SoftSpan(source, destination, whole);
+    if (whole == pixels)
+        return;
+    SoftSpan(source + 4 * last, saved, kAlphaSpan);
+    memcpy(destination + 3 * whole, saved + 3 * (whole - last), 3 * (size_t)(pixels - whole));
 }
 
 // Copying a pixel twice gives what copying it once does, so the part of a
