@@ -113,13 +113,16 @@ void BM_AlphaComposite(benchmark::State& state)
 {
     int width = (int)state.range(0), height = (int)state.range(1);
     Picture picture = MakePicture(width, height, (Mix)state.range(2));
-    AlphaImage image = {0, 0, (DWORD)width, (DWORD)height, 4, picture.rgba.data()};
+    AlphaImage image = {0, 0, (DWORD)width, (DWORD)height, 4, picture.rgba.data(), NULL, 0};
+    // As the TGA reader does when it has read a picture.
+    ClassifyAlphaRuns(&image);
     HBITMAP target = CreateDib24(NULL, width, height);
     for (auto _ : state) {
         AlphaComposite(&image, target);
         benchmark::ClobberMemory();
     }
     DeleteDib24(target);
+    delete[] image.runs;
     CountPixels(state, (int64_t)width * height);
 }
 BENCHMARK(BM_AlphaComposite)->Apply(SizeArgs);

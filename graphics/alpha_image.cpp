@@ -5,5 +5,6 @@ void FreeAlphaImage(AlphaImage* image)
     if (image == NULL)
         return;
     delete[] image->pixels;
+    delete[] image->runs;
     delete image;
 }

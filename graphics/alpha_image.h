@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "graphics/alpha_runs.h"
+
 struct AlphaImage {
     // From the file; kept, never used for drawing.
     DWORD xOrigin;
@@ -14,6 +16,10 @@ struct AlphaImage {
     // width × height pixels, rows in file order (bottom row first), each
     // R, G, B and, with 4 bytes, A.
     BYTE* pixels;
+    // The rows' runs, all rows in order, or none (runCount 0): then every
+    // pixel is tested when composited.
+    AlphaRun* runs;
+    DWORD runCount;
 };
 
 void FreeAlphaImage(AlphaImage* image);

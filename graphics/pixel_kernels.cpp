@@ -43,6 +43,11 @@ BOOL AlphaComposite(const AlphaImage* image, HBITMAP destination)
     // The image must fit the bitmap it is composited into.
     if (!IsDib24(&target) || !Contains(&target, 0, 0, (int)image->width, (int)image->height))
         return FALSE;
+    if (image->runCount != 0) {
+        AlphaCompositeRuns(image->pixels, (int)image->width, RowOf(&target, 0), target.bmWidthBytes, image->runs,
+            image->runCount);
+        return TRUE;
+    }
     size_t sourceRow = (size_t)image->width * image->bytesPerPixel;
     for (DWORD row = 0; row < image->height; ++row) {
         const BYTE* source = image->pixels + row * sourceRow;

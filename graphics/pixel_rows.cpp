@@ -98,6 +98,19 @@ QM_VECTOR_CLONES
 void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination, int pixels, UINT alpha)
 {
     int whole = pixels - pixels % kBlock;
+    int rest = pixels - whole;
+    // The part past the whole blocks is blended as the row's last block,
+    // from a copy of it taken before the blocks before it change it, and
+    // only that part is copied back; a row shorter than a block is blended
+    // in a block with blank source pixels after it.
+    int last = pixels < kBlock ? 0 : pixels - kBlock;
+    int copied = pixels < kBlock ? rest : kBlock;
+    BYTE s[3 * kBlock] = {}, b[3 * kBlock], d[3 * kBlock];
+    if (rest != 0) {
+        memcpy(s, source + 3 * last, 3 * (size_t)copied);
+        memcpy(b, background + 3 * last, 3 * (size_t)copied);
+        memcpy(d, destination + 3 * last, 3 * (size_t)copied);
+    }
     for (int done = 0; done < whole;) {
         bool white = AllWhite(source + 3 * done);
         int end = done + kBlock;
@@ -107,15 +120,10 @@ void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination
             KeyedPixels(source + 3 * done, background + 3 * done, destination + 3 * done, end - done, (WORD)alpha);
         done = end;
     }
-    int rest = pixels - whole;
     if (rest == 0)
         return;
-    BYTE s[3 * kBlock] = {}, b[3 * kBlock], d[3 * kBlock];
-    CopyBytes(s, source + 3 * whole, 3 * rest);
-    CopyBytes(b, background + 3 * whole, 3 * rest);
-    CopyBytes(d, destination + 3 * whole, 3 * rest);
     KeyedPixels(s, b, d, kBlock, (WORD)alpha);
-    CopyBytes(destination + 3 * whole, d, 3 * rest);
+    memcpy(destination + 3 * whole, d + 3 * (whole - last), 3 * (size_t)rest);
 }
 
 static inline void AlphaPixels(const BYTE* __restrict source, BYTE* __restrict destination, int pixels)
@@ -133,7 +141,7 @@ static inline void AlphaPixels(const BYTE* __restrict source, BYTE* __restrict d
     }
 }
 
-static inline void OpaquePixels(const BYTE* source, BYTE* destination, int pixels)
+static inline void OpaquePixels(const BYTE* __restrict source, BYTE* __restrict destination, int pixels)
 {
     for (int i = 0; i < pixels; ++i) {
         destination[3 * i] = source[4 * i + 2];
@@ -165,6 +173,102 @@ void AlphaCompositeRow(const BYTE* source, BYTE* destination, int pixels)
     CopyBytes(d, destination + 3 * whole, 3 * rest);
     AlphaPixels(s, d, kBlock);
     CopyBytes(destination + 3 * whole, d, 3 * rest);
+}
+
+// Soft runs shorter than this are blended a pixel at a time; opaque runs
+// this long are copied in blocks of it.
+static const int kAlphaBlock = 16;
+
+// One pixel with a test rather than a select: the few soft pixels at a
+// skin's edges are cheaper so than through a vector loop's remainder.
+static inline void AlphaPixel(const BYTE* source, BYTE* destination)
+{
+    WORD a = source[3];
+    if (a == 0)
+        return;
+    if (a == 255) {
+        destination[0] = source[2];
+        destination[1] = source[1];
+        destination[2] = source[0];
+        return;
+    }
+    destination[0] = (BYTE)Mix(destination[0], source[2], a);
+    destination[1] = (BYTE)Mix(destination[1], source[1], a);
+    destination[2] = (BYTE)Mix(destination[2], source[0], a);
+}
+
+// Long soft runs are taken in spans of a multiple of this many pixels,
+// which the vector loop covers with whole vectors and no remainder. The
+// loop is a function of its own, so that it sees the count only when it
+// runs: given a count known here, the compiler picks narrow vectors.
+static const int kAlphaSpan = 64;
+
+QM_VECTOR_CLONES
+static void SoftSpan(const BYTE* source, BYTE* destination, int pixels)
+{
+    AlphaPixels(source, destination, pixels);
+}
+
+// The part of a long soft run past its whole spans is blended as the run's
+// last span, in a copy taken before the spans before it change it, and only
+// that part is copied back.
+static inline void SoftRun(const BYTE* source, BYTE* destination, int pixels)
+{
+    if (pixels < kAlphaBlock) {
+        for (int i = 0; i < pixels; ++i)
+            AlphaPixel(source + 4 * i, destination + 3 * i);
+        return;
+    }
+    if (pixels < kAlphaSpan) {
+        SoftSpan(source, destination, pixels);
+        return;
+    }
+    int whole = pixels - pixels % kAlphaSpan;
+    int last = pixels - kAlphaSpan;
+    BYTE saved[3 * kAlphaSpan];
+    if (whole != pixels)
+        memcpy(saved, destination + 3 * last, sizeof(saved));
+    SoftSpan(source, destination, whole);
+    if (whole == pixels)
+        return;
+    SoftSpan(source + 4 * last, saved, kAlphaSpan);
+    memcpy(destination + 3 * whole, saved + 3 * (whole - last), 3 * (size_t)(pixels - whole));
+}
+
+// Copying a pixel twice gives what copying it once does, so the part of a
+// run past its whole blocks is copied as one block that overlaps them.
+static inline void OpaqueRun(const BYTE* source, BYTE* destination, int pixels)
+{
+    if (pixels < kAlphaBlock) {
+        OpaquePixels(source, destination, pixels);
+        return;
+    }
+    int whole = pixels - pixels % kAlphaBlock;
+    OpaquePixels(source, destination, whole);
+    if (whole == pixels)
+        return;
+    int last = pixels - kAlphaBlock;
+    OpaquePixels(source + 4 * last, destination + 3 * last, kAlphaBlock);
+}
+
+QM_VECTOR_CLONES
+void AlphaCompositeRuns(const BYTE* source, int width, BYTE* destination, ptrdiff_t stride, const AlphaRun* runs,
+    size_t runCount)
+{
+    int x = 0;
+    for (size_t i = 0; i < runCount; ++i) {
+        int length = runs[i].length;
+        if (runs[i].kind == kOpaqueRun)
+            OpaqueRun(source + 4 * x, destination + 3 * x, length);
+        else if (runs[i].kind == kSoftRun)
+            SoftRun(source + 4 * x, destination + 3 * x, length);
+        x += length;
+        if (x == width) {
+            x = 0;
+            source += 4 * (size_t)width;
+            destination += stride;
+        }
+    }
 }
 
 void OpaqueCopyRow(const BYTE* source, BYTE* destination, int pixels)
@@ -215,13 +319,53 @@ static inline void MaskedRun(const BYTE* picture, const BYTE* mask, const BYTE* 
         MaskedPixels<true>(picture, mask, background, destination, pixels, alpha);
 }
 
+// The drawing operations blend into the background itself. Then a row is
+// taken in chunks: each pixel's weight is first given to its three bytes,
+// after which every byte is blended alike, a loop that vectorises without
+// the shuffles that pixels of three bytes otherwise cost in the arithmetic.
+static const int kMaskChunk = 256;
+
+template <bool kScaled>
+static inline void MaskWeights(const BYTE* __restrict mask, BYTE* __restrict weights, int pixels, WORD alpha)
+{
+    for (int i = 0; i < pixels; ++i) {
+        WORD m = (WORD)(255 - mask[3 * i + 2]);
+        if (kScaled)
+            m = ScaleBy255(m, alpha);
+        weights[3 * i] = (BYTE)m;
+        weights[3 * i + 1] = (BYTE)m;
+        weights[3 * i + 2] = (BYTE)m;
+    }
+}
+
+static inline void WeightedBytes(const BYTE* __restrict picture, const BYTE* __restrict weights,
+    BYTE* __restrict destination, int bytes)
+{
+    for (int k = 0; k < bytes; ++k) {
+        WORD m = weights[k], d = destination[k], p = picture[k];
+        destination[k] = (BYTE)Pick(m == 0, d, Pick(m == 255, p, Mix(d, p, m)));
+    }
+}
+
 // Sheets are small (icons), so the row is blended whole, without looking
 // for runs.
 QM_VECTOR_CLONES
 void MaskedSheetRow(const BYTE* picture, const BYTE* mask, const BYTE* background, BYTE* destination, int pixels,
     UINT alpha)
 {
-    MaskedRun(picture, mask, background, destination, pixels, (WORD)alpha);
+    if (background != destination) {
+        MaskedRun(picture, mask, background, destination, pixels, (WORD)alpha);
+        return;
+    }
+    BYTE weights[3 * kMaskChunk];
+    for (int done = 0; done < pixels; done += kMaskChunk) {
+        int count = pixels - done < kMaskChunk ? pixels - done : kMaskChunk;
+        if (alpha == 255)
+            MaskWeights<false>(mask + 3 * done, weights, count, (WORD)alpha);
+        else
+            MaskWeights<true>(mask + 3 * done, weights, count, (WORD)alpha);
+        WeightedBytes(picture + 3 * done, weights, destination + 3 * done, 3 * count);
+    }
 }
 
 QM_VECTOR_CLONES

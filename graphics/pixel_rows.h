@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "graphics/alpha_runs.h"
+
 // White source pixels leave the destination, black ones are copied, the
 // rest blend: (background × (255 − alpha) + source × alpha) >> 8.
 void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination, int pixels, UINT alpha);
@@ -13,6 +15,12 @@ void KeyedBlendRow(const BYTE* source, const BYTE* background, BYTE* destination
 // source: R,G,B,A. Alpha 0 leaves the destination, 255 copies the colour,
 // the rest blend: (source × a + destination × (255 − a)) >> 8.
 void AlphaCompositeRow(const BYTE* source, BYTE* destination, int pixels);
+
+// The same over whole rows through their runs: source rows of width
+// R,G,B,A pixels one after the other, destination rows stride bytes apart.
+// Clear runs are skipped, opaque ones copied, soft ones blended.
+void AlphaCompositeRuns(const BYTE* source, int width, BYTE* destination, ptrdiff_t stride, const AlphaRun* runs,
+    size_t runCount);
 
 // source: R,G,B, drawn opaque.
 void OpaqueCopyRow(const BYTE* source, BYTE* destination, int pixels);

@@ -174,5 +174,6 @@ int ReadTgaStream(FILE* file, AlphaImage** image)
         ReadUncompressed(input, picture, pixelCount);
     else
         ReadRunLength(input, picture, pixelCount);
+    ClassifyAlphaRuns(picture);
     return kTgaRead;
 }

@@ -1,8 +1,10 @@
 // Block copies between DCs: BitBlt, StretchBlt and PatBlt.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "device_context.h"
+#include "stretch_row.h"
 
 namespace platform {
 namespace {
@@ -146,16 +148,18 @@ void StretchRow(const Surface& to, int y, int left, int right, const Surface& fr
 
 void PaintRect(const Surface& to, const sim::Rect& r, DWORD rop, COLORREF colour)
 {
+    if (rop != DSTINVERT) {
+        FillSpans(to, r.left, r.top, r.Width(), r.Height(), colour);
+        return;
+    }
     for (int y = r.top; y < r.bottom; ++y) {
-        if (rop == DSTINVERT && to.Monochrome()) {
+        if (to.Monochrome()) {
             for (int x = r.left; x < r.right; ++x)
                 to.SetWhite(x, y, !to.White(x, y));
-        } else if (rop == DSTINVERT) {
+        } else {
             uint8_t* p = to.At(r.left, y);
             for (int x = r.left; x < r.right; ++x, p += to.BytesPerPixel())
                 p[0] ^= 0xFF, p[1] ^= 0xFF, p[2] ^= 0xFF;
-        } else {
-            FillSpan(to, r.left, y, r.Width(), colour);
         }
     }
 }
@@ -218,14 +222,36 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     std::vector<int> columns(static_cast<size_t>(wDest));
     for (int i = 0; i < wDest; ++i)
         columns[static_cast<size_t>(i)] = xSrc + sdx + static_cast<int>(static_cast<int64_t>(i) * wSrc / wDest);
+    bool fast = target.surface.BytesPerPixel() == 3 && source.BytesPerPixel() == 3 && !target.surface.Monochrome() &&
+                !source.Monochrome() && target.surface.bits != source.bits;
+    StretchStep step = StepOf(wDest, wSrc);
     for (const sim::Rect& clip : target.clip.Rects()) {
         sim::Rect piece = sim::Intersect(area, clip);
+        if (piece.Empty())
+            continue;
+        const int* pieceColumns = &columns[static_cast<size_t>(piece.left - area.left)];
+        // Columns only grow, so those inside the source are one stretch.
+        int first = 0, end = piece.Width();
+        while (first < end && pieceColumns[first] < 0)
+            ++first;
+        while (end > first && pieceColumns[end - 1] >= source.width)
+            --end;
+        int lastSourceY = -1;
         for (int y = piece.top; y < piece.bottom; ++y) {
             int sourceY = ySrc + sdy + static_cast<int>(static_cast<int64_t>(y - area.top) * hSrc / hDest);
             if (sourceY < 0 || sourceY >= source.height)
                 continue;
-            StretchRow(target.surface, y, piece.left, piece.right, source, sourceY,
-                       &columns[static_cast<size_t>(piece.left - area.left)], conversion);
+            if (!fast) {
+                StretchRow(target.surface, y, piece.left, piece.right, source, sourceY, pieceColumns, conversion);
+                continue;
+            }
+            uint8_t* row = target.surface.At(piece.left + first, y);
+            // An enlarged picture repeats rows: the one just drawn is copied.
+            if (sourceY == lastSourceY)
+                std::memcpy(row, target.surface.At(piece.left + first, y - 1), static_cast<size_t>(end - first) * 3);
+            else
+                StretchRow24(row, source.Row(sourceY), pieceColumns + first, end - first, step);
+            lastSourceY = sourceY;
         }
     }
     return TRUE;

@@ -10,8 +10,7 @@ void FillArea(const DrawTarget& target, const sim::Rect& area, COLORREF colour)
 {
     for (const sim::Rect& clip : target.clip.Rects()) {
         sim::Rect piece = sim::Intersect(area, clip);
-        for (int y = piece.top; y < piece.bottom; ++y)
-            FillSpan(target.surface, piece.left, y, piece.Width(), colour);
+        FillSpans(target.surface, piece.left, piece.top, piece.Width(), piece.Height(), colour);
     }
 }
 

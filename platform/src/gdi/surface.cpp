@@ -44,6 +44,25 @@ void FillSpan(const Surface& surface, int x, int y, int count, COLORREF colour)
     }
 }
 
+void FillSpans(const Surface& surface, int x, int y, int count, int rows, COLORREF colour)
+{
+    if (count <= 0 || rows <= 0)
+        return;
+    FillSpan(surface, x, y, count, colour);
+    // Colour rows hold only the span's pixels, so the first row painted is
+    // copied to the others; monochrome spans may share bytes with pixels
+    // beside them.
+    if (surface.Monochrome()) {
+        for (int i = 1; i < rows; ++i)
+            FillSpan(surface, x, y + i, count, colour);
+        return;
+    }
+    const uint8_t* first = surface.At(x, y);
+    size_t bytes = static_cast<size_t>(count) * surface.BytesPerPixel();
+    for (int i = 1; i < rows; ++i)
+        std::memcpy(surface.At(x, y + i), first, bytes);
+}
+
 void CopyPixels(uint8_t* to, int toBytesPerPixel, const uint8_t* from, int fromBytesPerPixel, int count)
 {
     if (toBytesPerPixel == fromBytesPerPixel) {

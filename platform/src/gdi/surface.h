@@ -64,6 +64,10 @@ inline COLORREF ColourAt(const uint8_t* pixel)
 // Paints count pixels of one row from (x, y) on; the caller has clipped.
 void FillSpan(const Surface& surface, int x, int y, int count, COLORREF colour);
 
+// Paints count pixels of each of rows rows from (x, y) down; the caller
+// has clipped.
+void FillSpans(const Surface& surface, int x, int y, int count, int rows, COLORREF colour);
+
 // One pixel as GetPixel sees it: black or white on a monochrome surface.
 COLORREF PixelAt(const Surface& surface, int x, int y);
 
