@@ -7,6 +7,7 @@
 
 #include "ce/errors.h"
 #include "ce/registry.h"
+#include "store_space.h"
 
 namespace sim {
 namespace {
@@ -46,6 +47,19 @@ Device::Device(std::string rootPath, DeviceProfile profile)
     if (!screen_)
         LogEvent("screen-failed " + error);
     PublishBatteryState();
+}
+
+platform::DeviceStatus Device::Status()
+{
+    platform::DeviceStatus status = profile_.status;
+    if (profile_.storeCapacity)
+        ApplyStoreCapacity(status, *profile_.storeCapacity, rootUsable_ ? StoreBytesUsed(rootPath_) : 0);
+    return status;
+}
+
+bool Device::StoreHasRoom(uint64_t bytes)
+{
+    return !profile_.storeCapacity || bytes <= Status().storeFree;
 }
 
 void Device::PublishBatteryState()

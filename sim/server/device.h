@@ -20,7 +20,9 @@ public:
     Device(std::string rootPath, DeviceProfile profile);
 
     platform::RegistryService& Registry() override { return registry_; }
-    platform::DeviceStatus Status() override { return profile_.status; }
+    // The profile's figures; with a store capacity, the store's as its
+    // files leave it.
+    platform::DeviceStatus Status() override;
     std::string RootPath() override { return rootPath_; }
     void LogEvent(std::string_view line) override;
 
@@ -33,6 +35,9 @@ public:
     // The framebuffer; none when shared memory could not be had, and then
     // nothing is drawn.
     ScreenBuffer* Screen() { return screen_.get(); }
+
+    // Whether a new file of that many bytes fits in the object store.
+    bool StoreHasRoom(uint64_t bytes);
 
     // Rewrites the CE 5 battery state registry values from the profile.
     void PublishBatteryState();

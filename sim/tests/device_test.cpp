@@ -8,6 +8,7 @@
 
 #include "ce/errors.h"
 #include "ce/registry.h"
+#include "server/store_space.h"
 
 namespace fs = std::filesystem;
 
@@ -93,6 +94,32 @@ TEST_F(DeviceTest, LoggedEventsCarryTheDeviceTime)
     device.LogEvent("quit pid=4 code=0");
     ASSERT_EQ(device.Log().Lines().size(), 1u);
     EXPECT_EQ(device.Log().Lines()[0], "0 quit pid=4 code=0");
+}
+
+TEST_F(DeviceTest, AStoreCapacityGivesFiguresThatFollowTheFiles)
+{
+    sim::DeviceProfile profile = *sim::BuiltInProfile("qvga");
+    sim::Device fixed(dir_, profile);
+    platform::DeviceStatus status = fixed.Status();
+    EXPECT_FALSE(status.storeLimited);
+    EXPECT_EQ(status.storeFree, profile.status.storeFree);
+    EXPECT_TRUE(fixed.StoreHasRoom(uint64_t(1) << 40));
+
+    profile.storeCapacity = 64 * 1024;
+    sim::Device device(dir_, profile);
+    uint64_t used = sim::StoreBytesUsed(dir_);
+    ASSERT_GT(used, 0u);  // the hive with the battery values
+    status = device.Status();
+    EXPECT_TRUE(status.storeLimited);
+    EXPECT_EQ(status.storeSize, 64u * 1024);
+    EXPECT_EQ(status.storeFree, 64 * 1024 - used);
+    EXPECT_EQ(status.appDataTotal, 64u * 1024);
+    EXPECT_EQ(status.appDataFree, 64 * 1024 - used);
+
+    std::ofstream(dir_ + "/My file.txt") << std::string(1000, 'x');
+    EXPECT_EQ(device.Status().storeFree, 64 * 1024 - used - 1000);
+    EXPECT_TRUE(device.StoreHasRoom(64 * 1024 - used - 1000));
+    EXPECT_FALSE(device.StoreHasRoom(64 * 1024 - used - 999));
 }
 
 }  // namespace
