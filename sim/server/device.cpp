@@ -13,6 +13,7 @@ namespace sim {
 namespace {
 
 constexpr std::u16string_view kBatteryKey = u"System\\State\\Battery";
+constexpr const char* kHiveDevicePath = "\\Windows\\registry.reg";
 
 // Makes the root and its "Windows" folder; answers whether files can be
 // kept there.
@@ -36,12 +37,37 @@ LONG SetDword(platform::RegistryService& registry, platform::RegKeyId key, std::
 
 std::string HivePathIn(const std::string& rootPath) { return rootPath + "/Windows/registry.reg"; }
 
+std::string HiveDamageEvent(const HiveDamage& damage)
+{
+    std::string line = "hive-damaged file=" + QuoteLogText(std::string_view(kHiveDevicePath)) +
+                       " reason=" + damage.reason + " bad-lines=" + std::to_string(damage.badLines) +
+                       (damage.lastGoodLoaded ? " loaded=last-good" : " loaded=readable-part");
+    if (damage.badCopyKept)
+        line += " kept=" + QuoteLogText(std::string(kHiveDevicePath) + ".bad");
+    return line;
+}
+
+std::string HiveDamageMessage(const HiveDamage& damage)
+{
+    std::string text = "the registry hive " + std::string(kHiveDevicePath) + " is damaged (" + damage.reason + "); ";
+    text += damage.lastGoodLoaded ? "the device boots with its last good copy"
+                                  : "there is no good copy, so the device boots with what could be read of it";
+    if (damage.badCopyKept)
+        text += "; the damaged file is kept as " + std::string(kHiveDevicePath) + ".bad";
+    return text;
+}
+
 Device::Device(std::string rootPath, DeviceProfile profile)
     : rootPath_(std::move(rootPath)),
       rootUsable_(PrepareRoot(rootPath_)),
       profile_(std::move(profile)),
       registry_(rootUsable_ ? HivePathIn(rootPath_) : std::string())
 {
+    if (const std::optional<HiveDamage>& damage = registry_.Damage())
+        LogEvent(HiveDamageEvent(*damage));
+    registry_.SetRoomCheck([this](uint64_t bytes) { return StoreHasRoom(bytes); });
+    registry_.SetSaveFailureSink(
+        [this](LONG error) { LogEvent("hive-save-failed error=" + std::to_string(error)); });
     std::string error;
     screen_ = ScreenBuffer::Create(profile_.screenWidth, profile_.screenHeight, error);
     if (!screen_)

@@ -15,7 +15,8 @@ namespace sim {
 class Device : public platform::DeviceServer {
 public:
     // Creates the root folder when it is missing; loads the registry hive
-    // from it ("\Windows\registry.reg") and, on a CE 5 Pocket PC profile, writes the
+    // from it ("\Windows\registry.reg", logging "hive-damaged" when it had
+    // to be replaced or salvaged) and, on a CE 5 Pocket PC profile, writes the
     // battery state values "System\State\Battery" "Main" and "Backup".
     Device(std::string rootPath, DeviceProfile profile);
 
@@ -58,5 +59,10 @@ private:
 
 // The hive's place inside the root.
 std::string HivePathIn(const std::string& rootPath);
+
+// The "hive-damaged" event line for what boot found.
+std::string HiveDamageEvent(const HiveDamage& damage);
+// The same for a person reading devsim's messages.
+std::string HiveDamageMessage(const HiveDamage& damage);
 
 }  // namespace sim
