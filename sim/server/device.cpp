@@ -42,8 +42,7 @@ std::string HiveDamageEvent(const HiveDamage& damage)
     std::string line = "hive-damaged file=" + QuoteLogText(std::string_view(kHiveDevicePath)) +
                        " reason=" + damage.reason + " bad-lines=" + std::to_string(damage.badLines) +
                        (damage.lastGoodLoaded ? " loaded=last-good" : " loaded=readable-part");
-    if (damage.badCopyKept)
-        line += " kept=" + QuoteLogText(std::string(kHiveDevicePath) + ".bad");
+    line += damage.badCopyKept ? " kept=" + QuoteLogText(std::string(kHiveDevicePath) + ".bad") : " kept=none";
     return line;
 }
 
@@ -54,6 +53,8 @@ std::string HiveDamageMessage(const HiveDamage& damage)
                                   : "there is no good copy, so the device boots with what could be read of it";
     if (damage.badCopyKept)
         text += "; the damaged file is kept as " + std::string(kHiveDevicePath) + ".bad";
+    else
+        text += "; the damaged file cannot be copied aside, so it is left as it is and changes are not saved";
     return text;
 }
 

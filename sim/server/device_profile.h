@@ -18,7 +18,9 @@
 //                                 capacity, the free figures what the files
 //                                 leave of it, and a write past it fails with
 //                                 ERROR_DISK_FULL. Not given, the figures stay
-//                                 as set and writes are not limited
+//                                 as set and writes are not limited. Files
+//                                 count at their host size (the programs are
+//                                 host executables of several MB each)
 //   appdata.total  appdata.free         application data volume (64-bit)
 //   card=present|absent  card.total  card.free   storage card (64-bit)
 //   clock=2007-06-01 09:00        local date and time when the device boots

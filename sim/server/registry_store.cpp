@@ -352,6 +352,7 @@ void RegistryStore::Load()
         return;
     }
     damage->badCopyKept = KeepCopy(hivePath_, BadCopyPathOf(hivePath_), *text);
+    hiveHeld_ = !damage->badCopyKept;
     if (std::optional<std::string> good = ReadWholeFile(LastGoodPathOf(hivePath_))) {
         ClearTree();
         damage->lastGoodLoaded = !LoadText(*good);
@@ -430,6 +431,8 @@ void RegistryStore::Save()
 // leaves either the old hive or the new one, never half of one.
 LONG RegistryStore::WriteHiveFile(const std::string& text)
 {
+    if (hiveHeld_)
+        return ERROR_ACCESS_DENIED;
     if (roomCheck_ && !roomCheck_(text.size()))
         return ERROR_DISK_FULL;
     std::string tempPath = hivePath_ + ".tmp";

@@ -24,7 +24,8 @@ struct HiveDamage {
     // The last good copy was loaded instead; otherwise what could be read
     // of the damaged hive was.
     bool lastGoodLoaded = false;
-    // The damaged file was kept beside the hive (BadCopyPathOf).
+    // The damaged file was kept beside the hive (BadCopyPathOf). Until it
+    // is, no save replaces it: the registry is then kept in memory only.
     bool badCopyKept = false;
 };
 
@@ -99,6 +100,8 @@ private:
     // The hive file holds what was loaded or saved, so it may become the
     // last good copy.
     bool hiveFileSound_ = false;
+    // A damaged hive that could not be copied aside, which saves leave alone.
+    bool hiveHeld_ = false;
     std::optional<HiveDamage> damage_;
     std::function<bool(uint64_t)> roomCheck_;
     std::function<void(LONG)> saveFailed_;

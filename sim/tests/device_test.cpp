@@ -173,6 +173,13 @@ TEST_F(DeviceTest, ADamagedHiveIsReportedAtBoot)
               "the registry hive \\Windows\\registry.reg is damaged (truncated); the device boots with its last "
               "good copy; the damaged file is kept as \\Windows\\registry.reg.bad");
 
+    sim::HiveDamage uncopied{"bad-lines", 2, true, false};
+    EXPECT_EQ(sim::HiveDamageEvent(uncopied), "hive-damaged file=\"\\\\Windows\\\\registry.reg\" reason=bad-lines "
+                                              "bad-lines=2 loaded=last-good kept=none");
+    EXPECT_EQ(sim::HiveDamageMessage(uncopied),
+              "the registry hive \\Windows\\registry.reg is damaged (bad-lines); the device boots with its last good "
+              "copy; the damaged file cannot be copied aside, so it is left as it is and changes are not saved");
+
     sim::HiveDamage unreadable{"no-header", 0, false, true};
     EXPECT_EQ(sim::HiveDamageEvent(unreadable),
               "hive-damaged file=\"\\\\Windows\\\\registry.reg\" reason=no-header bad-lines=0 "

@@ -164,6 +164,24 @@ TEST_F(HiveRecoveryTest, WithoutAGoodCopyTheReadablePartIsLoadedAndTheFileKept)
     }
 }
 
+TEST_F(HiveRecoveryTest, ADamagedHiveThatCannotBeCopiedIsNeverSavedOver)
+{
+    const std::string damaged = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Settings]\n\"Theme\"=\"ste";
+    Write(hive_, damaged);
+    // A folder where the copy would go.
+    fs::create_directory(BadCopyPathOf(hive_));
+    RegistryStore store(hive_);
+    ASSERT_TRUE(store.Damage().has_value());
+    EXPECT_FALSE(store.Damage()->badCopyKept);
+    std::vector<LONG> failures;
+    store.SetSaveFailureSink([&](LONG error) { failures.push_back(error); });
+    EXPECT_EQ(SetTheme(store, u"ocean"), ERROR_SUCCESS);
+    EXPECT_EQ(Theme(store), "ocean");
+    EXPECT_FALSE(store.LastSaveSucceeded());
+    EXPECT_EQ(failures, std::vector<LONG>{ERROR_ACCESS_DENIED});
+    EXPECT_EQ(Read(hive_), damaged);
+}
+
 TEST_F(HiveRecoveryTest, SoundOrMissingHivesAreNotDamaged)
 {
     {
