@@ -55,33 +55,4 @@ TEST_F(StoreSpaceTest, CountsEachFileOnceAndLeavesTheCardOut)
     EXPECT_EQ(sim::StoreBytesUsed(root_ + "/missing"), 0u);
 }
 
-TEST_F(StoreSpaceTest, CapacityGivesTheStoreAndApplicationDataFigures)
-{
-    struct Case {
-        uint64_t capacity;
-        uint64_t used;
-        DWORD free;
-    };
-    const Case cases[] = {
-        {2048, 0, 2048},
-        {2048, 2000, 48},
-        {2048, 2048, 0},
-        {2048, 9000, 0},
-        {0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        platform::DeviceStatus status;
-        status.storeSize = 1;
-        status.storeFree = 1;
-        status.appDataTotal = 1;
-        status.appDataFree = 1;
-        sim::ApplyStoreCapacity(status, c.capacity, c.used);
-        EXPECT_TRUE(status.storeLimited);
-        EXPECT_EQ(status.storeSize, c.capacity);
-        EXPECT_EQ(status.storeFree, c.free) << c.used;
-        EXPECT_EQ(status.appDataTotal, c.capacity);
-        EXPECT_EQ(status.appDataFree, c.free);
-    }
-}
-
 }  // namespace
