@@ -14,31 +14,43 @@
 #include "ce/crt.h"
 #include "ce/errors.h"
 #include "device_path.h"
+#include "device_services.h"
+#include "store_room.h"
 #include "text_convert.h"
 
 namespace {
 
 constexpr int kWideEof = -1;  // WEOF as an int
 
+struct StreamMode {
+    bool binary = false;
+    // Written in the object store, whose room it takes.
+    bool inStore = false;
+    // Opened with "a": every write goes to the end.
+    bool append = false;
+};
+
 class StreamModes {
 public:
     // A FILE pointer may be reused after fclose, so opening overwrites.
-    void Set(FILE* stream, bool binary)
+    void Set(FILE* stream, StreamMode mode)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        binary_[stream] = binary;
+        modes_[stream] = mode;
     }
-    // Streams not opened by _wfopen (stdout, ...) are in text mode.
-    bool IsBinary(FILE* stream)
+    // Streams not opened by _wfopen (stdout, ...) are text streams outside
+    // the store.
+    StreamMode Get(FILE* stream)
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto found = binary_.find(stream);
-        return found != binary_.end() && found->second;
+        auto found = modes_.find(stream);
+        return found != modes_.end() ? found->second : StreamMode();
     }
+    bool IsBinary(FILE* stream) { return Get(stream).binary; }
 
 private:
     std::mutex mutex_;
-    std::unordered_map<FILE*, bool> binary_;
+    std::unordered_map<FILE*, StreamMode> modes_;
 };
 
 StreamModes& Modes()
@@ -110,6 +122,36 @@ bool WriteTextChar(WCHAR c, FILE* stream)
 
 bool WriteBinaryChar(WCHAR c, FILE* stream) { return putc(c & 0xFF, stream) != EOF && putc(c >> 8, stream) != EOF; }
 
+// The bytes the text takes on disk in the stream's mode.
+uint64_t EncodedSize(const WCHAR* text, bool binary)
+{
+    uint64_t bytes = 0;
+    for (; *text; ++text)
+        bytes += binary || *text == u'\n' ? 2 : 1;
+    return bytes;
+}
+
+// Whether bytes more at the stream's position fit in the store; false with
+// errno and the last error set when they do not. The stream is flushed
+// first, so that the file's size on disk holds what was written before.
+bool StreamWriteFits(FILE* stream, const StreamMode& mode, uint64_t bytes)
+{
+    if (!mode.inStore || bytes == 0)
+        return true;
+    if (!platform::Server().Status().storeLimited)
+        return true;
+    struct stat info {};
+    long position = fflush(stream) == 0 ? ftell(stream) : -1;
+    if (position < 0 || fstat(fileno(stream), &info) != 0)
+        return true;
+    uint64_t size = static_cast<uint64_t>(info.st_size);
+    uint64_t start = mode.append ? size : static_cast<uint64_t>(position);
+    if (platform::StoreHasRoom(platform::WriteGrowth(size, start, bytes)))
+        return true;
+    errno = ENOSPC;
+    return false;
+}
+
 bool IsFolder(FILE* stream)
 {
     struct stat info {};
@@ -149,7 +191,7 @@ FILE* _wfopen(const WCHAR* filename, const WCHAR* mode)
         fclose(stream);
         return RefuseFolder();
     }
-    Modes().Set(stream, binary);
+    Modes().Set(stream, StreamMode{binary, platform::InObjectStore(hostPath), *mode == u'a'});
     return stream;
 }
 
@@ -187,7 +229,11 @@ int fputws(const WCHAR* text, FILE* stream)
         errno = EINVAL;
         return kWideEof;
     }
-    bool binary = Modes().IsBinary(stream);
+    StreamMode mode = Modes().Get(stream);
+    bool binary = mode.binary;
+    // A full store takes none of the text.
+    if (!StreamWriteFits(stream, mode, EncodedSize(text, binary)))
+        return kWideEof;
     for (; *text; ++text) {
         if (!(binary ? WriteBinaryChar(*text, stream) : WriteTextChar(*text, stream)))
             return kWideEof;

@@ -60,6 +60,9 @@ struct DeviceStatus {
     DWORD memoryAvailable = 0;
     DWORD storeSize = 0;
     DWORD storeFree = 0;
+    // The object store holds at most storeSize bytes of files: storeFree is
+    // what they leave, and a write past it fails with ERROR_DISK_FULL.
+    bool storeLimited = false;
     uint64_t appDataTotal = 0;
     uint64_t appDataFree = 0;
     bool cardPresent = false;

@@ -14,6 +14,7 @@
 #include "device_path.h"
 #include "file_use.h"
 #include "handles.h"
+#include "store_room.h"
 #include "text_convert.h"
 
 namespace platform {
@@ -23,19 +24,38 @@ class OpenFile : public KernelObject {
 public:
     static constexpr HandleKind kKind = HandleKind::File;
 
-    OpenFile(int fd, bool readable, bool writable) : fd_(fd), readable_(readable), writable_(writable) {}
+    OpenFile(int fd, bool readable, bool writable, bool inStore)
+        : fd_(fd), readable_(readable), writable_(writable), inStore_(inStore)
+    {
+    }
     ~OpenFile() override { close(fd_); }
     HandleKind Kind() const override { return kKind; }
 
     int Fd() const { return fd_; }
     bool Readable() const { return readable_; }
     bool Writable() const { return writable_; }
+    // Its writes take room in the object store.
+    bool InStore() const { return inStore_; }
 
 private:
     int fd_;
     bool readable_;
     bool writable_;
+    bool inStore_;
 };
+
+// Whether a write of count bytes at the file's pointer fits in the store;
+// false with the error set when it does not.
+bool WriteFits(const OpenFile& file, DWORD count)
+{
+    if (!file.InStore() || count == 0)
+        return true;
+    struct stat info {};
+    off_t position = lseek(file.Fd(), 0, SEEK_CUR);
+    if (position < 0 || fstat(file.Fd(), &info) != 0)
+        return true;
+    return StoreHasRoom(WriteGrowth(static_cast<uint64_t>(info.st_size), static_cast<uint64_t>(position), count));
+}
 
 bool IsFolder(const std::string& hostPath)
 {
@@ -225,7 +245,8 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     }
     bool reportsExisting = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(reportsExisting && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return AddHandle(std::make_shared<OpenFile>(fd, dwDesiredAccess & GENERIC_READ, writable));
+    return AddHandle(std::make_shared<OpenFile>(fd, dwDesiredAccess & GENERIC_READ, writable,
+                                                writable && InObjectStore(hostPath)));
 }
 
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
@@ -278,6 +299,9 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    // A full store takes none of the write.
+    if (!WriteFits(*file, nNumberOfBytesToWrite))
+        return FALSE;
     DWORD total = 0;
     while (total < nNumberOfBytesToWrite) {
         ssize_t put = write(file->Fd(), static_cast<const char*>(lpBuffer) + total, nNumberOfBytesToWrite - total);

@@ -150,6 +150,38 @@ TEST_F(CrtStdio, BinaryModeUsesLittleEndianUnits)
     fclose(file);
 }
 
+TEST_F(CrtStdio, AFullStoreRefusesTextThatDoesNotFit)
+{
+    struct Case {
+        const WCHAR* mode;
+        std::string before;
+        std::string after;
+    };
+    // Room for 6 bytes each time: a line feed takes 2 in text mode, every
+    // character 2 in binary mode.
+    const Case cases[] = {
+        {u"w", "old", "ab\r\ncd"},
+        {u"a", "old", "oldab\r\ncd"},
+        {u"wb", "old", std::string("a\0b\0\n\0", 6)},
+    };
+    for (const Case& c : cases) {
+        FILE* file = OpenWith(c.before, c.mode);
+        ASSERT_NE(file, nullptr);
+        LimitStore(6);
+        EXPECT_EQ(fputws(u"ab\n", file), 0);
+        EXPECT_LT(fputws(u"cd\n", file), 0);
+        EXPECT_EQ(errno, ENOSPC);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+        if (c.mode[1] != u'b') {
+            EXPECT_EQ(fputws(u"cd", file), 0);
+        }
+        EXPECT_LT(fputws(u"e", file), 0);
+        EXPECT_EQ(fclose(file), 0);
+        EXPECT_EQ(ReadHostFile("Program Files/x.txt"), c.after);
+        Device().Profile().storeCapacity.reset();
+    }
+}
+
 TEST_F(CrtStdio, HostFunctionsSeeTheBytesOnDisk)
 {
     FILE* file = OpenWith("ab\r\ncd");

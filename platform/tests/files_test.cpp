@@ -175,6 +175,55 @@ TEST_F(FilesTest, WritingASharedFileLeavesTheOtherLinkAlone)
     fs::remove_all(image);
 }
 
+TEST_F(FilesTest, AFullStoreRefusesWritesThatGrowFiles)
+{
+    WriteHostFile("My Documents/old.txt", "0123456789");
+    LimitStore(5);
+    uint64_t capacity = *Device().Profile().storeCapacity;
+    HANDLE file = Open(u"\\My Documents\\new.txt", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    struct Step {
+        const char* bytes;
+        BOOL ok;
+    };
+    // Room for 5 bytes: 3, then not 3 more, then the 2 that fill it.
+    const Step steps[] = {{"abc", TRUE}, {"def", FALSE}, {"de", TRUE}, {"f", FALSE}, {"", TRUE}};
+    for (const Step& step : steps) {
+        DWORD written = kSentinel;
+        SetLastError(kSentinel);
+        DWORD size = static_cast<DWORD>(std::strlen(step.bytes));
+        EXPECT_EQ(WriteFile(file, step.bytes, size, &written, nullptr), step.ok) << step.bytes;
+        EXPECT_EQ(written, step.ok ? size : 0u) << step.bytes;
+        EXPECT_EQ(GetLastError(), step.ok ? kSentinel : DWORD(ERROR_DISK_FULL)) << step.bytes;
+    }
+    ULARGE_INTEGER caller, total, free;
+    ASSERT_TRUE(GetDiskFreeSpaceExW(u"\\My Documents", &caller, &total, &free));
+    EXPECT_EQ(total.QuadPart, capacity);
+    EXPECT_EQ(free.QuadPart, 0u);
+    STORE_INFORMATION store = {};
+    ASSERT_TRUE(GetStoreInformation(&store));
+    EXPECT_EQ(store.dwStoreSize, capacity);
+    EXPECT_EQ(store.dwFreeSize, 0u);
+
+    // Writing over what the file holds takes no room.
+    EXPECT_EQ(SetFilePointer(file, 1, nullptr, FILE_BEGIN), 1u);
+    EXPECT_TRUE(WriteFile(file, "BCDE", 4, nullptr, nullptr));
+    EXPECT_FALSE(WriteFile(file, "F", 1, nullptr, nullptr));
+    // A deleted file gives its room back.
+    ASSERT_TRUE(DeleteFileW(u"\\My Documents\\old.txt"));
+    EXPECT_TRUE(WriteFile(file, "0123456789", 10, nullptr, nullptr));
+    EXPECT_FALSE(WriteFile(file, "!", 1, nullptr, nullptr));
+    CloseHandle(file);
+    EXPECT_EQ(ReadHostFile("My Documents/new.txt"), "aBCDE0123456789");
+
+    // The storage card is not the object store.
+    WriteHostFile("Storage Card/x.bin", "");
+    HANDLE card = Open(u"\\Storage Card\\x.bin", GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(card, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(WriteFile(card, "on the card", 11, nullptr, nullptr));
+    CloseHandle(card);
+}
+
 TEST_F(FilesTest, ClosedAndForeignHandlesAreInvalid)
 {
     HANDLE file = Open(u"\\x.txt", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);

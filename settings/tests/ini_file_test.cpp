@@ -215,6 +215,20 @@ TEST_F(IniFileTest, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(Save(), original);
 }
 
+TEST_F(IniFileTest, AFullStoreKeepsTheOldFile)
+{
+    std::string original = "; keep me\r\ntheme=bluewave";
+    Load(original);
+    SetSetting(u"theme", u"a longer theme name");
+    // Room for less than the new file, which is written whole beside the old.
+    LimitStore(original.size());
+    EXPECT_EQ(Save(), original);
+    EXPECT_FALSE(HostFileExists(ProgramFile("quibmonitor.ini.new")));
+
+    LimitStore(original.size() + 20);
+    EXPECT_EQ(Save(), "; keep me\r\ntheme=a longer theme name");
+}
+
 // A save that stopped after the old file was removed left the settings in
 // the new file alone: they are read from it, and it takes the old one's place.
 TEST_F(IniFileTest, InterruptedSaveIsFinishedAtLoad)

@@ -146,6 +146,8 @@ int main(int argc, char** argv)
 
     sim::Device device(fs::absolute(options.root).lexically_normal().string(), *profile);
     device.Log().SetSink([&log](const std::string& line) { log << line << '\n' << std::flush; });
+    if (const std::optional<sim::HiveDamage>& damage = device.Store().Damage())
+        std::cerr << "devsim: " << sim::HiveDamageMessage(*damage) << "\n";
     sim::ServerOptions serverOptions;
     // Without a script nobody waits on the virtual clock: the device
     // follows real time, as an interactive one does.

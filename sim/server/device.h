@@ -15,12 +15,15 @@ namespace sim {
 class Device : public platform::DeviceServer {
 public:
     // Creates the root folder when it is missing; loads the registry hive
-    // from it ("\Windows\registry.reg") and, on a CE 5 Pocket PC profile, writes the
+    // from it ("\Windows\registry.reg", logging "hive-damaged" when it had
+    // to be replaced or salvaged) and, on a CE 5 Pocket PC profile, writes the
     // battery state values "System\State\Battery" "Main" and "Backup".
     Device(std::string rootPath, DeviceProfile profile);
 
     platform::RegistryService& Registry() override { return registry_; }
-    platform::DeviceStatus Status() override { return profile_.status; }
+    // The profile's figures; with a store capacity, the store's as its
+    // files leave it.
+    platform::DeviceStatus Status() override;
     std::string RootPath() override { return rootPath_; }
     void LogEvent(std::string_view line) override;
 
@@ -33,6 +36,9 @@ public:
     // The framebuffer; none when shared memory could not be had, and then
     // nothing is drawn.
     ScreenBuffer* Screen() { return screen_.get(); }
+
+    // Whether a new file of that many bytes fits in the object store.
+    bool StoreHasRoom(uint64_t bytes);
 
     // Rewrites the CE 5 battery state registry values from the profile.
     void PublishBatteryState();
@@ -53,5 +59,10 @@ private:
 
 // The hive's place inside the root.
 std::string HivePathIn(const std::string& rootPath);
+
+// The "hive-damaged" event line for what boot found.
+std::string HiveDamageEvent(const HiveDamage& damage);
+// The same for a person reading devsim's messages.
+std::string HiveDamageMessage(const HiveDamage& damage);
 
 }  // namespace sim

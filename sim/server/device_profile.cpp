@@ -269,6 +269,7 @@ const std::vector<Key>& Keys()
         {"memory.available", [](std::string_view v, P& p) { return ParseSize32(v, p.status.memoryAvailable); }},
         {"store.size", [](std::string_view v, P& p) { return ParseSize32(v, p.status.storeSize); }},
         {"store.free", [](std::string_view v, P& p) { return ParseSize32(v, p.status.storeFree); }},
+        {"store.capacity", [](std::string_view v, P& p) { return ParseSize32(v, p.storeCapacity.emplace()); }},
         {"appdata.total", [](std::string_view v, P& p) { return ParseSize64(v, p.status.appDataTotal); }},
         {"appdata.free", [](std::string_view v, P& p) { return ParseSize64(v, p.status.appDataFree); }},
         {"card", [](std::string_view v, P& p) { return ParseCard(v, p.status.cardPresent); }},

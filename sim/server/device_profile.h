@@ -13,6 +13,14 @@
 //   backup.flag=1  backup.percent=100   bytes 0..255 (255 is "unknown")
 //   memory.total  memory.available      program memory (32-bit)
 //   store.size  store.free              object store (32-bit)
+//   store.capacity=2M             an object store that the device's files fill:
+//                                 store.size and the appdata total become the
+//                                 capacity, the free figures what the files
+//                                 leave of it, and a write past it fails with
+//                                 ERROR_DISK_FULL. Not given, the figures stay
+//                                 as set and writes are not limited. Files
+//                                 count at their host size (the programs are
+//                                 host executables of several MB each)
 //   appdata.total  appdata.free         application data volume (64-bit)
 //   card=present|absent  card.total  card.free   storage card (64-bit)
 //   clock=2007-06-01 09:00        local date and time when the device boots
@@ -45,6 +53,9 @@ struct DeviceProfile {
     // keeps no time zone, so local and system time are the same.
     int64_t clockStart = kDefaultClockStart;
     platform::DeviceStatus status;
+    // The object store's capacity when files fill it; none leaves the store
+    // figures fixed and file writes unlimited.
+    std::optional<DWORD> storeCapacity;
     // Device paths (UTF-8) removed from a root freshly filled from the image,
     // for the files a device of this kind has under another name or not at all.
     std::vector<std::string> imageOmit;

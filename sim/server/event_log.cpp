@@ -16,6 +16,15 @@ void EventLog::Add(uint64_t deviceTimeMs, std::string_view line)
         sink_(lines_.back());
 }
 
+void EventLog::SetSink(std::function<void(const std::string&)> sink)
+{
+    sink_ = std::move(sink);
+    if (!sink_)
+        return;
+    for (const std::string& line : lines_)
+        sink_(line);
+}
+
 std::string QuoteLogText(std::string_view utf8)
 {
     std::string quoted = "\"";

@@ -16,8 +16,8 @@ public:
     const std::vector<std::string>& Lines() const { return lines_; }
     void Clear() { lines_.clear(); }
     // Called with every line as it is added (devsim writes the log as it
-    // happens).
-    void SetSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
+    // happens), and at once with the lines already there.
+    void SetSink(std::function<void(const std::string&)> sink);
 
 private:
     std::vector<std::string> lines_;

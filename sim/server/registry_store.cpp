@@ -7,6 +7,11 @@
 //
 // The hive lists keys depth first, siblings and values ordered by their folded
 // names, so the same registry always saves to the same bytes.
+//
+// Each save keeps the hive it replaces as the last good copy, a second name
+// of the same file, so that boot can fall back to it when the hive itself
+// turns out damaged. A damaged hive is kept beside it before anything
+// overwrites it.
 #include "registry_store.h"
 
 #include <fcntl.h>
@@ -16,6 +21,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string_view>
 
 #include "ce/errors.h"
 #include "registry_hive.h"
@@ -111,7 +118,53 @@ void SyncFolderOf(const std::string& path)
     }
 }
 
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// What is wrong with the hive text as a whole; empty when nothing is. The
+// registry always writes the header and ends every line, so a file without
+// them was cut short or is not a hive.
+std::string FormFault(std::string_view text)
+{
+    if (text.empty())
+        return "empty";
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    std::string_view first = text.substr(0, text.find('\n'));
+    size_t end = first.find_last_not_of(" \t\r");
+    size_t start = first.find_first_not_of(" \t");
+    if (end == std::string_view::npos || first.substr(start, end + 1 - start) != "REGEDIT4")
+        return "no-header";
+    if (text.back() != '\n')
+        return "truncated";
+    return {};
+}
+
+// Puts a copy of the file at copyPath: a second name where the file system
+// allows one, else its bytes. True when the copy is there.
+bool KeepCopy(const std::string& path, const std::string& copyPath, const std::string& bytes)
+{
+    unlink(copyPath.c_str());
+    if (link(path.c_str(), copyPath.c_str()) == 0)
+        return true;
+    std::ofstream out(copyPath, std::ios::binary);
+    out << bytes;
+    out.close();
+    return static_cast<bool>(out);
+}
+
 }  // namespace
+
+std::string LastGoodPathOf(const std::string& hivePath) { return hivePath + ".last"; }
+std::string BadCopyPathOf(const std::string& hivePath) { return hivePath + ".bad"; }
 
 RegistryStore::RegistryStore(std::string hivePath)
     : hivePath_(std::move(hivePath)),
@@ -288,18 +341,52 @@ LONG RegistryStore::EnumKey(RegKeyId key, DWORD index, std::u16string& name)
 
 void RegistryStore::Load()
 {
-    std::error_code error;
-    if (hivePath_.empty() || !std::filesystem::is_regular_file(hivePath_, error))
+    if (hivePath_.empty())
         return;
-    std::ifstream in(hivePath_, std::ios::binary);
-    if (!in)
+    std::optional<std::string> text = ReadWholeFile(hivePath_);
+    if (!text)
         return;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::optional<HiveDamage> damage = LoadText(*text);
+    if (!damage) {
+        hiveFileSound_ = true;
+        return;
+    }
+    damage->badCopyKept = KeepCopy(hivePath_, BadCopyPathOf(hivePath_), *text);
+    hiveHeld_ = !damage->badCopyKept;
+    if (std::optional<std::string> good = ReadWholeFile(LastGoodPathOf(hivePath_))) {
+        ClearTree();
+        damage->lastGoodLoaded = !LoadText(*good);
+        if (!damage->lastGoodLoaded) {
+            // Of two damaged hives the newer one is read.
+            ClearTree();
+            LoadText(*text);
+        }
+    }
+    damage_ = std::move(damage);
+}
+
+std::optional<HiveDamage> RegistryStore::LoadText(const std::string& text)
+{
     int badLines = 0;
     std::vector<HiveKey> keys = ReadHive(text, badLines);
     badHiveLines_ = badLines;
     for (const HiveKey& key : keys)
         LoadKey(key);
+    std::string reason = FormFault(text);
+    if (reason.empty() && badHiveLines_ > 0)
+        reason = "bad-lines";
+    if (reason.empty())
+        return std::nullopt;
+    return HiveDamage{reason, badHiveLines_};
+}
+
+// Boot only: no key is open yet.
+void RegistryStore::ClearTree()
+{
+    for (Node* root : {localMachine_.get(), currentUser_.get()}) {
+        root->children.clear();
+        root->values.clear();
+    }
 }
 
 // A key whose root is unknown or whose path or names cannot be held is
@@ -334,36 +421,63 @@ void RegistryStore::Save()
     std::vector<HiveKey> keys;
     CollectKeys(*localMachine_, keys);
     CollectKeys(*currentUser_, keys);
-    lastSaveOk_ = WriteHiveFile(WriteHive(keys));
+    LONG result = WriteHiveFile(WriteHive(keys));
+    if (result != ERROR_SUCCESS && lastSaveOk_ && saveFailed_)
+        saveFailed_(result);
+    lastSaveOk_ = result == ERROR_SUCCESS;
 }
 
 // Writes beside the hive and renames over it, so that a crash or a full disk
 // leaves either the old hive or the new one, never half of one.
-bool RegistryStore::WriteHiveFile(const std::string& text)
+LONG RegistryStore::WriteHiveFile(const std::string& text)
 {
+    if (hiveHeld_)
+        return ERROR_ACCESS_DENIED;
+    if (roomCheck_ && !roomCheck_(text.size()))
+        return ERROR_DISK_FULL;
     std::string tempPath = hivePath_ + ".tmp";
     int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        return false;
-    bool ok = true;
-    for (size_t done = 0; ok && done < text.size();) {
+        return ERROR_WRITE_FAULT;
+    int error = 0;
+    for (size_t done = 0; error == 0 && done < text.size();) {
         ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            ok = false;
+            error = n < 0 ? errno : EIO;
         else
             done += static_cast<size_t>(n);
     }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tempPath.c_str(), hivePath_.c_str()) == 0;
-    if (!ok) {
-        unlink(tempPath.c_str());
-        return false;
+    if (error == 0 && fsync(fd) != 0)
+        error = errno;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0) {
+        if (hiveFileSound_)
+            KeepLastGood();
+        if (rename(tempPath.c_str(), hivePath_.c_str()) != 0)
+            error = errno;
     }
+    if (error != 0) {
+        unlink(tempPath.c_str());
+        return error == ENOSPC || error == EDQUOT ? ERROR_DISK_FULL : ERROR_WRITE_FAULT;
+    }
+    hiveFileSound_ = true;
     SyncFolderOf(hivePath_);
-    return true;
+    return ERROR_SUCCESS;
+}
+
+// The hive about to be replaced becomes the last good copy, in one rename,
+// so that a crash leaves the old copy or the new one. Without it boot has
+// the older copy to fall back to, which is no reason to refuse the save.
+void RegistryStore::KeepLastGood()
+{
+    std::string lastGood = LastGoodPathOf(hivePath_);
+    std::string tempPath = lastGood + ".tmp";
+    unlink(tempPath.c_str());
+    if (link(hivePath_.c_str(), tempPath.c_str()) != 0 || rename(tempPath.c_str(), lastGood.c_str()) != 0)
+        unlink(tempPath.c_str());
 }
 
 }  // namespace sim

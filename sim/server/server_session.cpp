@@ -72,7 +72,7 @@ void Server::HandleSession(Process& caller, Op op, WireReader& in, WireWriter& o
         LogEvent(in.Bytes());
         break;
     case Op::Status:
-        WriteStatus(out, device_.Profile().status);
+        WriteStatus(out, device_.Status());
         break;
     case Op::Screen:
         WriteScreen(out, ScreenOf(device_.Profile()));

@@ -6,7 +6,7 @@ void WriteStatus(WireWriter& out, const platform::DeviceStatus& s)
 {
     out.U32(s.osMajor).U32(s.osMinor).U32(s.osBuild).U16(s.decimalSeparator).U16(s.thousandsSeparator);
     out.U8(s.acLineStatus).U8(s.mainFlag).U8(s.mainPercent).U8(s.backupFlag).U8(s.backupPercent);
-    out.U32(s.memoryTotal).U32(s.memoryAvailable).U32(s.storeSize).U32(s.storeFree);
+    out.U32(s.memoryTotal).U32(s.memoryAvailable).U32(s.storeSize).U32(s.storeFree).U8(s.storeLimited ? 1 : 0);
     out.U64(s.appDataTotal).U64(s.appDataFree).U8(s.cardPresent ? 1 : 0).U64(s.cardTotal).U64(s.cardFree);
 }
 
@@ -27,6 +27,7 @@ platform::DeviceStatus ReadStatus(WireReader& in)
     s.memoryAvailable = in.U32();
     s.storeSize = in.U32();
     s.storeFree = in.U32();
+    s.storeLimited = in.U8() != 0;
     s.appDataTotal = in.U64();
     s.appDataFree = in.U64();
     s.cardPresent = in.U8() != 0;

@@ -119,6 +119,7 @@ TEST(DeviceProfile, ParsesEveryKey)
         "memory.available=1000\n"
         "store.size=4095M\n"
         "store.free=12K\n"
+        "store.capacity=2M\n"
         "appdata.total=5G\n"
         "appdata.free=4294967297\n"
         "card=absent\n"
@@ -144,6 +145,7 @@ TEST(DeviceProfile, ParsesEveryKey)
     EXPECT_EQ(p.status.memoryAvailable, 1000u);
     EXPECT_EQ(p.status.storeSize, 4095 * kMiB);
     EXPECT_EQ(p.status.storeFree, 12u * 1024);
+    EXPECT_EQ(p.storeCapacity, std::optional<DWORD>(2 * kMiB));
     EXPECT_EQ(p.status.appDataTotal, 5 * kGiB);
     EXPECT_EQ(p.status.appDataFree, 4294967297u);
     EXPECT_FALSE(p.status.cardPresent);
@@ -158,6 +160,7 @@ TEST(DeviceProfile, ParsesEveryKey)
     EXPECT_EQ(partial.screenWidth, 240);
     EXPECT_EQ(partial.status.mainPercent, 87);
     EXPECT_TRUE(partial.status.cardPresent);
+    EXPECT_FALSE(partial.storeCapacity.has_value());
 }
 
 TEST(DeviceProfile, BadLinesAreReportedWithTheirNumber)
@@ -176,6 +179,7 @@ TEST(DeviceProfile, BadLinesAreReportedWithTheirNumber)
         "appdata.free=1.5G",    "clock=2007-02-29 09:00", "clock=2007-06-01 24:00",
         "clock=2007-6-1 09:00", "image.omit=;",         "image.omit=\\a;",
         "image.omit=\\a; ;\\b", "kind=pc",          "kind=",
+        "store.capacity=",      "store.capacity=4G",    "store.capacity=-1",
     };
     for (const char* line : badValues) {
         std::string error = ParseError(line);

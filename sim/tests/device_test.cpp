@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "ce/errors.h"
 #include "ce/registry.h"
+#include "server/store_space.h"
 
 namespace fs = std::filesystem;
 
@@ -41,6 +43,12 @@ protected:
         if (data.size() != 4)
             return std::nullopt;
         return DWORD(data[0] | data[1] << 8 | data[2] << 16 | DWORD(data[3]) << 24);
+    }
+
+    static std::string ReadHost(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     std::string dir_;
@@ -93,6 +101,93 @@ TEST_F(DeviceTest, LoggedEventsCarryTheDeviceTime)
     device.LogEvent("quit pid=4 code=0");
     ASSERT_EQ(device.Log().Lines().size(), 1u);
     EXPECT_EQ(device.Log().Lines()[0], "0 quit pid=4 code=0");
+}
+
+TEST_F(DeviceTest, AStoreCapacityGivesFiguresThatFollowTheFiles)
+{
+    sim::DeviceProfile profile = *sim::BuiltInProfile("qvga");
+    sim::Device fixed(dir_, profile);
+    platform::DeviceStatus status = fixed.Status();
+    EXPECT_FALSE(status.storeLimited);
+    EXPECT_EQ(status.storeFree, profile.status.storeFree);
+    EXPECT_TRUE(fixed.StoreHasRoom(uint64_t(1) << 40));
+
+    profile.storeCapacity = 64 * 1024;
+    sim::Device device(dir_, profile);
+    uint64_t used = sim::StoreBytesUsed(dir_);
+    ASSERT_GT(used, 0u);  // the hive with the battery values
+    status = device.Status();
+    EXPECT_TRUE(status.storeLimited);
+    EXPECT_EQ(status.storeSize, 64u * 1024);
+    EXPECT_EQ(status.storeFree, 64 * 1024 - used);
+    EXPECT_EQ(status.appDataTotal, 64u * 1024);
+    EXPECT_EQ(status.appDataFree, 64 * 1024 - used);
+
+    std::ofstream(dir_ + "/My file.txt") << std::string(1000, 'x');
+    EXPECT_EQ(device.Status().storeFree, 64 * 1024 - used - 1000);
+    EXPECT_TRUE(device.StoreHasRoom(64 * 1024 - used - 1000));
+    EXPECT_FALSE(device.StoreHasRoom(64 * 1024 - used - 999));
+}
+
+TEST_F(DeviceTest, AFullStoreKeepsThePreviousHive)
+{
+    sim::DeviceProfile profile = *sim::BuiltInProfile("qvga");
+    std::string hive = sim::HivePathIn(dir_);
+    std::string before;
+    {
+        sim::Device device(dir_, profile);
+        before = ReadHost(hive);
+    }
+    ASSERT_NE(before.find("\"Main\""), std::string::npos);
+
+    // Exactly full: the battery values cannot be saved anew.
+    profile.storeCapacity = static_cast<DWORD>(sim::StoreBytesUsed(dir_));
+    profile.status.mainPercent = 12;
+    sim::Device full(dir_, profile);
+    EXPECT_EQ(full.Status().storeFree, 0u);
+    EXPECT_EQ(BatteryValue(full, u"Main"), sim::BatteryRegistryWord(1, 12));
+    EXPECT_FALSE(full.Store().LastSaveSucceeded());
+    EXPECT_EQ(ReadHost(hive), before);
+    EXPECT_EQ(full.Log().Lines(), std::vector<std::string>{"0 hive-save-failed error=112"});
+}
+
+TEST_F(DeviceTest, ADamagedHiveIsReportedAtBoot)
+{
+    std::string hive = sim::HivePathIn(dir_);
+    {
+        sim::Device first(dir_, *sim::BuiltInProfile("qvga"));
+        // A second save, so that the first is kept as the last good copy.
+        first.Profile().status.mainPercent = 40;
+        first.PublishBatteryState();
+    }
+    std::string saved = ReadHost(hive);
+    std::ofstream(hive, std::ios::binary | std::ios::trunc) << saved.substr(0, saved.size() / 2);
+
+    sim::Device device(dir_, *sim::BuiltInProfile("qvga"));
+    ASSERT_FALSE(device.Log().Lines().empty());
+    EXPECT_EQ(device.Log().Lines()[0],
+              "0 hive-damaged file=\"\\\\Windows\\\\registry.reg\" reason=truncated bad-lines=1 "
+              "loaded=last-good kept=\"\\\\Windows\\\\registry.reg.bad\"");
+    ASSERT_TRUE(device.Store().Damage().has_value());
+    EXPECT_EQ(sim::HiveDamageMessage(*device.Store().Damage()),
+              "the registry hive \\Windows\\registry.reg is damaged (truncated); the device boots with its last "
+              "good copy; the damaged file is kept as \\Windows\\registry.reg.bad");
+
+    sim::HiveDamage uncopied{"bad-lines", 2, true, false};
+    EXPECT_EQ(sim::HiveDamageEvent(uncopied), "hive-damaged file=\"\\\\Windows\\\\registry.reg\" reason=bad-lines "
+                                              "bad-lines=2 loaded=last-good kept=none");
+    EXPECT_EQ(sim::HiveDamageMessage(uncopied),
+              "the registry hive \\Windows\\registry.reg is damaged (bad-lines); the device boots with its last good "
+              "copy; the damaged file cannot be copied aside, so it is left as it is and changes are not saved");
+
+    sim::HiveDamage unreadable{"no-header", 0, false, true};
+    EXPECT_EQ(sim::HiveDamageEvent(unreadable),
+              "hive-damaged file=\"\\\\Windows\\\\registry.reg\" reason=no-header bad-lines=0 "
+              "loaded=readable-part kept=\"\\\\Windows\\\\registry.reg.bad\"");
+    EXPECT_EQ(sim::HiveDamageMessage(unreadable),
+              "the registry hive \\Windows\\registry.reg is damaged (no-header); there is no good copy, so the "
+              "device boots with what could be read of it; the damaged file is kept as "
+              "\\Windows\\registry.reg.bad");
 }
 
 }  // namespace

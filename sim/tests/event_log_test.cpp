@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 TEST(EventLog, LinesStartWithTheDeviceTime)
@@ -14,6 +17,22 @@ TEST(EventLog, LinesStartWithTheDeviceTime)
     EXPECT_EQ(log.Lines()[1], "123456789012 msgbox pid=1");
     log.Clear();
     EXPECT_TRUE(log.Lines().empty());
+}
+
+// devsim sets its sink after the device has booted, which may already have
+// logged (a damaged hive, a screen that failed).
+TEST(EventLog, ASinkGetsTheEarlierLinesFirstThenEachNewOne)
+{
+    sim::EventLog log;
+    log.Add(0, "hive-damaged reason=empty");
+    log.Add(5, "screen-failed no memory");
+    std::vector<std::string> seen;
+    log.SetSink([&seen](const std::string& line) { seen.push_back(line); });
+    log.Add(9, "boot");
+    EXPECT_EQ(seen, (std::vector<std::string>{"0 hive-damaged reason=empty", "5 screen-failed no memory", "9 boot"}));
+    log.SetSink(nullptr);
+    log.Add(10, "after");
+    EXPECT_EQ(seen.size(), 3u);
 }
 
 TEST(EventLog, QuotedTextEscapesQuotesBackslashesAndControls)

@@ -301,7 +301,9 @@ TEST_F(RegistryStoreTest, AFailedSaveKeepsTheOldHiveAndTheStoreWorking)
     ASSERT_EQ(store.SetValue(key, u"later", REG_DWORD, kOne), ERROR_SUCCESS);
     EXPECT_TRUE(store.LastSaveSucceeded());
     EXPECT_NE(HiveText().find("\"new\"=dword:00000002"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    // The hive and its last good copy; no temporary file is left.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+    EXPECT_TRUE(fs::exists(LastGoodPathOf(hive_)));
 }
 
 TEST_F(RegistryStoreTest, AHivePathThatIsAFolderLeavesTheRegistryInMemory)

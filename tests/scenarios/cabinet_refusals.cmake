@@ -16,13 +16,13 @@ function(run_devsim log)
     endif()
 endfunction()
 
-# Every file of the root but the registry hive, with its digest.
+# Every file of the root but the registry hive and its copies, with its digest.
 function(snapshot out)
     file(GLOB_RECURSE files LIST_DIRECTORIES true RELATIVE "${root}" "${root}/*")
     list(SORT files)
     set(lines)
     foreach(file IN LISTS files)
-        if(file STREQUAL "Windows/registry.reg")
+        if(file MATCHES "^Windows/registry[.]reg")
             continue()
         endif()
         set(digest "folder")

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "quit_message.h"
+#include "server/store_space.h"
 #include "server_connection.h"
 
 namespace fs = std::filesystem;
@@ -53,6 +54,11 @@ void DeviceFixture::Connect(const std::string& profileName, const std::string& p
     auto device = std::make_unique<sim::Device>(root_, *profile);
     device_ = device.get();
     platform::ConnectInProcess(std::move(device), programSocket);
+}
+
+void DeviceFixture::LimitStore(uint64_t room)
+{
+    device_->Profile().storeCapacity = static_cast<DWORD>(sim::StoreBytesUsed(root_) + room);
 }
 
 std::string DeviceFixture::HostPath(const std::string& relative) const { return root_ + "/" + relative; }

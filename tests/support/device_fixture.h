@@ -25,6 +25,9 @@ protected:
     void RunProgramsFromImage(const std::vector<std::string>& programs);
 
     sim::Device& Device() { return *device_; }
+    // Gives the object store a capacity of what the root's files take now
+    // and room bytes more, so that writes past them fail as on a full store.
+    void LimitStore(uint64_t room);
     const std::string& Root() const { return root_; }
 
     // Host path of a device path given with '/' separators, e.g.

@@ -3,7 +3,8 @@
 // Streams are the host's FILE; the wide functions below add the CE text
 // mode: 8-bit Windows-1252 on disk, 16-bit characters in memory, CR LF on
 // disk for a line feed in memory. fread, fwrite, fseek, ftell, fflush and
-// fclose are the host's own and work on these streams unchanged.
+// fclose are the host's own and work on these streams unchanged (so fwrite
+// is not held to a full object store, which fputws is).
 #pragma once
 
 #include <cstdio>

@@ -1,0 +1,22 @@
+// The object store's room for file writes. A device whose store is limited
+// (DeviceStatus::storeLimited) refuses writes that would make its files
+// larger than it holds, as a full store refuses them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Whether the host file is in the object store rather than on the storage
+// card, whose figures are its own.
+bool InObjectStore(const std::string& hostPath);
+
+// Whether files in the store may grow by that many bytes; false with
+// ERROR_DISK_FULL set when the store has no room for them.
+bool StoreHasRoom(uint64_t growth);
+
+// The bytes a write of count bytes at position adds to a file of size bytes.
+uint64_t WriteGrowth(uint64_t size, uint64_t position, uint64_t count);
+
+}  // namespace platform
