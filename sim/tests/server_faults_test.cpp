@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <future>
 #include <thread>
@@ -23,6 +24,7 @@ namespace {
 using namespace servertest;
 
 constexpr uint32_t kWmUser = 0x0400;
+constexpr uint32_t kSwpNoZOrder = 0x0004;
 
 // A host process that takes a client's connection over: it writes the
 // given bytes, reads one reply if asked to, tells the test it has, and
@@ -298,6 +300,32 @@ TEST_F(ServerFaultTest, APeerThatBreaksTheProtocolIsDroppedAndLogged)
         EXPECT_TRUE(Logged("protocol-error pid=" + pid + " reason=" + c.reason));
         EXPECT_TRUE(Logged("process-exit pid=" + pid + " code=" + std::to_string(c.exitCode)));
     }
+}
+
+TEST_F(ServerFaultTest, CoordinatesPastGdisRangeAreHeldToIt)
+{
+    first_ = std::make_unique<RawClient>(*server_, u"\\first.exe");
+    std::promise<uint32_t> moved;
+    auto client = std::async(std::launch::async, [this, &moved] {
+        first_->Hello();
+        uint32_t hwnd = first_->CreateWindow(u"Far");
+        WireWriter move;
+        move.U32(hwnd).U32(0).I32(INT32_MIN + 1).I32(-5).I32(INT32_MAX).I32(INT32_MAX).U32(kSwpNoZOrder);
+        first_->Request(Op::MoveWindow, move);
+        moved.set_value(hwnd);
+        WireWriter sleep;
+        sleep.U32(1000);
+        first_->Request(Op::Sleep, sleep);
+        first_->Close();
+    });
+    server_->RunUntilIdle();
+    uint32_t hwnd = moved.get_future().get();
+    const sim::Window* window = server_->Windows().Get(hwnd);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->rect, (sim::Rect{-sim::kMaxCoordinate, -5, sim::kMaxCoordinate, sim::kMaxCoordinate}));
+    server_->RunFor(1000);
+    client.get();
+    server_->RunUntilIdle();
 }
 
 // Real time: three processes that never wait. The stand-in task with
