@@ -13,6 +13,8 @@ TaskOptions ParseTaskOptions(std::u16string_view commandLine)
             options.ignoreQuit = true;
         else if (TakeOption(rest, u"--hang"))
             options.hang = true;
+        else if (TakeOption(rest, u"--spin"))
+            options.spin = true;
         else if (TakeOption(rest, u"--protected"))
             options.denyOpen = true;
         else if (TakeOption(rest, u"--child"))

@@ -80,6 +80,19 @@ bool CreateChild(HINSTANCE instance, HWND parent)
         Sleep(INFINITE);
 }
 
+// Handles what the window's showing brought, then loops for ever without a
+// platform call, as a program stuck in a computation; the device must take
+// the processor from it to serve the others.
+[[noreturn]] void Spin()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    volatile unsigned long counter = 0;
+    for (;;)
+        counter = counter + 1;
+}
+
 // Returns WM_QUIT's exit code; with --ignore-quit it never returns and the
 // process ends only when it is terminated.
 int RunMessageLoop()
@@ -121,5 +134,7 @@ int RunTaskWindow(HINSTANCE hInstance, const TaskOptions& options)
         return 1;
     if (g_options.hang)
         Hang();
+    if (g_options.spin)
+        Spin();
     return RunMessageLoop();
 }

@@ -53,8 +53,11 @@ std::vector<uint64_t> DescriptorWatch::Wait(int timeoutMs)
     epoll_event events[kEventsPerWait];
     int count = epoll_wait(epollFd_, events, kEventsPerWait, timeoutMs);
     std::vector<uint64_t> keys;
-    for (int i = 0; i < count; ++i)
-        keys.push_back(events[i].data.u64);
+    for (int i = 0; i < count; ++i) {
+        // The kernel's record is packed: its key is copied out, not bound.
+        uint64_t key = events[i].data.u64;
+        keys.push_back(key);
+    }
     return keys;
 }
 

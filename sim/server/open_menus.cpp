@@ -18,10 +18,10 @@ std::vector<MenuItemPlace> ReadMenuItems(WireReader& in)
     for (uint32_t i = 0; i < count && !in.Failed(); ++i) {
         MenuItemPlace item;
         item.text = in.Text();
-        item.rect.left = in.I32();
-        item.rect.top = in.I32();
-        item.rect.right = in.I32();
-        item.rect.bottom = in.I32();
+        item.rect.left = ClampCoordinate(in.I32());
+        item.rect.top = ClampCoordinate(in.I32());
+        item.rect.right = ClampCoordinate(in.I32());
+        item.rect.bottom = ClampCoordinate(in.I32());
         items.push_back(std::move(item));
     }
     if (in.Failed())

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "frame_reader.h"
 #include "message_queue.h"
 
 namespace sim {
@@ -32,6 +33,7 @@ enum class ProcessState {
     Starting,  // spawned, not yet connected or not yet run
     Ready,     // may run; its reply is prepared
     Running,   // the one process that runs
+    Preempted, // its time slice ran out while it ran; it runs on at its turn
     Waiting,   // parked in a blocking call
     Ended,
 };
@@ -42,9 +44,14 @@ struct Process {
     std::u16string path;
     std::u16string args;
     int fd = -1;
+    FrameReader input;  // what has arrived on fd and is not yet handled
     ProcessState state = ProcessState::Starting;
     bool connected = false;
     WaitState wait;
+    // Real time: when it last got the device, and whether it has kept the
+    // device for a whole time slice since it last waited.
+    uint64_t sliceStartMs = 0;
+    bool spinning = false;
     std::string reply;  // sent when a Ready process is run
     std::unique_ptr<MessageQueue> queue;
     uint32_t exitCode = 0x103;  // STILL_ACTIVE

@@ -94,6 +94,17 @@ enum class Op : uint16_t {
     CloseApps,        // bytes sought: WM_CLOSE posted to other applications' windows
 };
 
+// Whether a frame's first field names a request at all.
+inline bool IsRequest(uint16_t op)
+{
+    auto within = [op](Op first, Op last) {
+        return op >= static_cast<uint16_t>(first) && op <= static_cast<uint16_t>(last);
+    };
+    return within(Op::Hello, Op::MenuItems) || within(Op::RegOpenKey, Op::RegEnumKey) ||
+           within(Op::CreateProcess, Op::FileInUse) || within(Op::CreateWindow, Op::TopLevelWindows) ||
+           within(Op::GetMessage, Op::CloseApps);
+}
+
 // Requests that read the device's state and change none of it. While a
 // process makes only these, nothing on the device can change: the others
 // wait, and the server acts on its own only when every process waits.

@@ -28,6 +28,9 @@ namespace {
 constexpr uint32_t kStillActive = 0x103;
 // A spawned program that has not connected by then never will.
 constexpr int kConnectTimeoutMs = 20000;
+// Real time: how long a process may keep the device while others are ready
+// to run, a device thread's default quantum.
+constexpr uint64_t kTimeSliceMs = 100;
 
 uint64_t RealMs()
 {
@@ -50,6 +53,34 @@ uint32_t ExitCodeOfStatus(int status)
     if (WIFEXITED(status))
         return static_cast<uint32_t>(WEXITSTATUS(status));
     return 0xC0000005;  // ended by a fault
+}
+
+// It may be given the device.
+bool Runnable(const Process& process)
+{
+    return process.state == ProcessState::Ready || process.state == ProcessState::Starting ||
+           process.state == ProcessState::Preempted;
+}
+
+// What a connection has delivered, read without waiting, so that a peer
+// that stops in the middle of a frame cannot stop the device with it.
+enum class Arrival { Bytes, Nothing, Closed };
+
+Arrival ReadAvailable(int fd, FrameReader& reader)
+{
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (got > 0) {
+            reader.Append(std::string_view(buffer, static_cast<size_t>(got)));
+            return Arrival::Bytes;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return Arrival::Nothing;
+        return Arrival::Closed;
+    }
 }
 
 }  // namespace
@@ -75,7 +106,7 @@ Server::Server(Device& device, ServerOptions options)
 Server::~Server()
 {
     TerminateAll();
-    for (int fd : unidentified_)
+    for (auto& [fd, input] : unidentified_)
         close(fd);
     if (listenFd_ >= 0) {
         close(listenFd_);
@@ -289,6 +320,7 @@ void Server::Park(Process& process, const WaitState& wait)
 {
     process.wait = wait;
     process.state = ProcessState::Waiting;
+    process.spinning = false;
     bool wasRunning = running_ == process.pid;
     if (wasRunning)
         running_ = 0;
@@ -381,8 +413,7 @@ void Server::Schedule()
     // Round robin in pid order, starting after the one that ran last.
     Process* chosen = nullptr;
     for (auto& [pid, process] : processes_) {
-        bool runnable = process.state == ProcessState::Ready || process.state == ProcessState::Starting;
-        if (!runnable)
+        if (!Runnable(process))
             continue;
         if (pid > lastRun_) {
             chosen = &process;
@@ -395,8 +426,14 @@ void Server::Schedule()
         return;
     running_ = chosen->pid;
     lastRun_ = chosen->pid;
+    chosen->sliceStartMs = RealMs();
     if (chosen->state == ProcessState::Ready) {
         RunPrepared(*chosen);
+    } else if (chosen->state == ProcessState::Preempted) {
+        // It runs on from where it was: a request it made meanwhile is
+        // answered now.
+        chosen->state = ProcessState::Running;
+        TakeFrames(*chosen);
     } else if (chosen->connected) {
         // Connected before its turn: its Hello waits for the reply.
         Welcome(*chosen);
@@ -427,11 +464,39 @@ void Server::RunUntilIdle()
         } else {
             startWaitMs = 0;
         }
+        if (options_.realtime && running->state == ProcessState::Running) {
+            // A process that keeps the device for a whole slice gives way to
+            // the others ready to run; while only such processes want the
+            // device, the caller (the user, a script) acts meanwhile.
+            if (RealMs() - running->sliceStartMs >= kTimeSliceMs) {
+                running->spinning = true;
+                if (OtherRunnable(running->pid, true)) {
+                    Preempt(*running);
+                    continue;
+                }
+            }
+            if (running->spinning && !OtherRunnable(running->pid, false))
+                return;
+        }
         Pump(100);
         SyncRealClock();
         if (options_.realtime)
             WakeWaiters();
     }
+}
+
+void Server::Preempt(Process& process)
+{
+    process.state = ProcessState::Preempted;
+    running_ = 0;
+}
+
+bool Server::OtherRunnable(Pid pid, bool countSpinning) const
+{
+    return std::any_of(processes_.begin(), processes_.end(), [pid, countSpinning](const auto& entry) {
+        const Process& other = entry.second;
+        return entry.first != pid && Runnable(other) && (countSpinning || !other.spinning);
+    });
 }
 
 void Server::RunFor(uint64_t milliseconds)
@@ -548,18 +613,26 @@ void Server::AcceptConnection()
     int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0)
         return;
-    unidentified_.push_back(fd);
+    unidentified_.emplace(fd, FrameReader());
     watch_.Add(fd, WatchKey(Watched::Unidentified, static_cast<uint32_t>(fd)));
 }
 
 void Server::ReadHello(int fd)
 {
-    auto it = std::find(unidentified_.begin(), unidentified_.end(), fd);
+    auto it = unidentified_.find(fd);
     if (it == unidentified_.end())
         return;
-    unidentified_.erase(it);
+    Arrival arrival = ReadAvailable(fd, it->second);
+    if (arrival == Arrival::Nothing)
+        return;
     std::string frame;
-    if (ReceiveFrame(fd, frame) && HandleHello(fd, frame))
+    FrameReader::Next next = it->second.Take(frame);
+    if (arrival == Arrival::Bytes && next == FrameReader::Next::Incomplete)
+        return;
+    // A program waits for its Hello's answer before it asks anything.
+    bool alone = it->second.Empty();
+    unidentified_.erase(it);
+    if (next == FrameReader::Next::Frame && alone && HandleHello(fd, frame))
         return;
     watch_.Remove(fd);
     close(fd);
@@ -585,48 +658,86 @@ bool Server::HandleHello(int fd, const std::string& frame)
 
 void Server::ReadFrom(Process& process)
 {
-    std::string frame;
-    if (!ReceiveFrame(process.fd, frame)) {
-        uint32_t code = process.exitCode;
-        if (!process.exitCodeSet && process.hostPid > 0) {
-            int status = 0;
-            pid_t host = process.hostPid;
-            process.hostPid = 0;
-            while (waitpid(host, &status, 0) < 0 && errno == EINTR) {
-            }
-            code = ExitCodeOfStatus(status);
-        } else if (!process.exitCodeSet) {
-            code = 0;
-        }
-        ProcessEnded(process, code);
+    switch (ReadAvailable(process.fd, process.input)) {
+    case Arrival::Nothing:
+        return;
+    case Arrival::Closed:
+        Disconnected(process);
+        return;
+    case Arrival::Bytes:
+        TakeFrames(process);
         return;
     }
-    if (!process.connected) {
-        // The harness client: its first frame is its Hello.
-        WireReader in(frame);
-        if (static_cast<Op>(in.U16()) != Op::Hello) {
-            ProcessEnded(process, 0xC0000005);
+}
+
+void Server::Disconnected(Process& process)
+{
+    if (process.input.MidFrame())
+        LogEvent("protocol-error pid=" + PidText(process.pid) + " reason=truncated");
+    uint32_t code = process.exitCode;
+    if (!process.exitCodeSet && process.hostPid > 0) {
+        int status = 0;
+        pid_t host = process.hostPid;
+        process.hostPid = 0;
+        while (waitpid(host, &status, 0) < 0 && errno == EINTR) {
+        }
+        code = ExitCodeOfStatus(status);
+    } else if (!process.exitCodeSet) {
+        code = 0;
+    }
+    ProcessEnded(process, code);
+}
+
+void Server::Drop(Process& process, const char* reason)
+{
+    LogEvent("protocol-error pid=" + PidText(process.pid) + " reason=" + reason);
+    Terminate(process.pid, 0xC0000005);
+}
+
+void Server::TakeFrames(Process& process)
+{
+    // A preempted process's request waits for its turn.
+    while (process.state != ProcessState::Ended && process.state != ProcessState::Preempted) {
+        std::string frame;
+        FrameReader::Next next = process.input.Take(frame);
+        if (next == FrameReader::Next::Incomplete)
+            return;
+        if (next == FrameReader::Next::TooLong) {
+            Drop(process, "too-long");
             return;
         }
-        process.connected = true;
-        if (running_ == process.pid)
-            Welcome(process);
-        return;
+        if (!process.connected) {
+            // The harness client: its first frame is its Hello.
+            WireReader in(frame);
+            if (static_cast<Op>(in.U16()) != Op::Hello) {
+                Drop(process, "no-hello");
+                return;
+            }
+            process.connected = true;
+            if (running_ == process.pid)
+                Welcome(process);
+            continue;
+        }
+        if (running_ != process.pid) {
+            // Only the running process may ask; anything else is a broken peer.
+            Drop(process, "out-of-turn");
+            return;
+        }
+        Handle(process, frame);
     }
-    Handle(process, frame);
 }
 
 void Server::Handle(Process& process, const std::string& frame)
 {
-    if (running_ != process.pid) {
-        // Only the running process may ask; anything else is a broken peer.
-        Terminate(process.pid, 0xC0000005);
+    WireReader in(frame);
+    uint16_t code = in.U16();
+    if (in.Failed() || !IsRequest(code)) {
+        Drop(process, "unknown-request");
         return;
     }
-    WireReader in(frame);
-    Op op = static_cast<Op>(in.U16());
+    Op op = static_cast<Op>(code);
     WireWriter out;
-    uint16_t area = static_cast<uint16_t>(op);
+    uint16_t area = code;
     bool replyNow = true;
     if (area < 20)
         HandleSession(process, op, in, out);
@@ -640,6 +751,11 @@ void Server::Handle(Process& process, const std::string& frame)
         replyNow = HandleMessages(process, op, in, out);
     if (process.state == ProcessState::Ended)
         return;
+    if (in.Failed()) {
+        // Its arguments ran short: it was read with zeros for the rest.
+        Drop(process, "short-request");
+        return;
+    }
     if (replyNow && running_ == process.pid)
         Reply(process, out);
     // A question changes nothing another process waits for; with many

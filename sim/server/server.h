@@ -10,6 +10,7 @@
 
 #include "descriptor_watch.h"
 #include "device.h"
+#include "frame_reader.h"
 #include "message_queue.h"
 #include "open_menus.h"
 #include "window_manager.h"
@@ -98,6 +99,15 @@ private:
     void Pump(int timeoutMs);
     void AcceptConnection();
     void ReadFrom(Process& process);
+    // Handles the frames that have arrived while the process may ask.
+    void TakeFrames(Process& process);
+    // The connection ended: the process is gone (or has broken off mid-frame).
+    void Disconnected(Process& process);
+    // A peer that breaks the protocol is logged and ended.
+    void Drop(Process& process, const char* reason);
+    // Real time: the running process gives way to the others at its turn.
+    void Preempt(Process& process);
+    bool OtherRunnable(Pid pid, bool countSpinning) const;
     void ReadHello(int fd);
     // A connection's first frame; false when it is no Hello of a program
     // waiting to connect.
@@ -163,7 +173,7 @@ private:
     int listenFd_ = -1;
     std::string socketPath_;
     std::map<Pid, Process> processes_;
-    std::vector<int> unidentified_;  // connected, no Hello yet
+    std::map<int, FrameReader> unidentified_;  // connected, no Hello yet
     Pid nextPid_ = 1;
     uint64_t publishedLayout_ = 0;
     Pid running_ = 0;

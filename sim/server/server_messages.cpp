@@ -34,10 +34,10 @@ std::optional<Rect> ReadOptionalRect(WireReader& in)
 {
     bool present = in.U8() != 0;
     Rect rect;
-    rect.left = in.I32();
-    rect.top = in.I32();
-    rect.right = in.I32();
-    rect.bottom = in.I32();
+    rect.left = ClampCoordinate(in.I32());
+    rect.top = ClampCoordinate(in.I32());
+    rect.right = ClampCoordinate(in.I32());
+    rect.bottom = ClampCoordinate(in.I32());
     if (!present)
         return std::nullopt;
     return rect;

@@ -147,17 +147,22 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         params.title = in.Text();
         params.style = in.U32();
         params.exStyle = in.U32();
-        params.x = in.I32();
-        params.y = in.I32();
-        params.width = in.I32();
-        params.height = in.I32();
+        // CW_USEDEFAULT, the least number, stands for itself.
+        auto placement = [&in] {
+            int32_t value = in.I32();
+            return value == static_cast<int32_t>(CW_USEDEFAULT) ? value : ClampCoordinate(value);
+        };
+        params.x = placement();
+        params.y = placement();
+        params.width = placement();
+        params.height = placement();
         params.parent = in.U32();
         params.controlId = in.U32();
         params.extraBytes = in.U32();
-        params.frame.left = in.I32();
-        params.frame.top = in.I32();
-        params.frame.right = in.I32();
-        params.frame.bottom = in.I32();
+        params.frame.left = ClampCoordinate(in.I32());
+        params.frame.top = ClampCoordinate(in.I32());
+        params.frame.right = ClampCoordinate(in.I32());
+        params.frame.bottom = ClampCoordinate(in.I32());
         Hwnd hwnd = 0;
         if (params.parent == 0 && EqualsIgnoringCase(params.className, kDesktopClass)) {
             hwnd = windows_.Desktop();
@@ -227,10 +232,10 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         Hwnd hwnd = in.U32();
         Hwnd insertAfter = in.U32();
         Rect placement;
-        placement.left = in.I32();
-        placement.top = in.I32();
-        placement.right = in.I32();
-        placement.bottom = in.I32();
+        placement.left = ClampCoordinate(in.I32());
+        placement.top = ClampCoordinate(in.I32());
+        placement.right = ClampCoordinate(in.I32());
+        placement.bottom = ClampCoordinate(in.I32());
         uint32_t flags = in.U32();
         const Window* window = windows_.Get(hwnd);
         if (!window) {
@@ -390,8 +395,8 @@ void Server::HandleWindows(Process& caller, Op op, WireReader& in, WireWriter& o
         break;
     case Op::WindowFromPoint: {
         Point point;
-        point.x = in.I32();
-        point.y = in.I32();
+        point.x = ClampCoordinate(in.I32());
+        point.y = ClampCoordinate(in.I32());
         out.U32(windows_.HitTest(point));
         break;
     }

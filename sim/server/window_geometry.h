@@ -11,6 +11,14 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+// Coordinates a program hands the device are kept within GDI's range, so
+// that sums and differences of a few of them cannot overflow.
+constexpr int32_t kMaxCoordinate = 1 << 27;
+constexpr int32_t ClampCoordinate(int32_t value)
+{
+    return value < -kMaxCoordinate ? -kMaxCoordinate : value > kMaxCoordinate ? kMaxCoordinate : value;
+}
+
 // Right and bottom are exclusive, as in RECT.
 struct Rect {
     int32_t left = 0;

@@ -66,11 +66,12 @@ TEST(TaskOptions, OptionsComeBeforeTheTitle)
     TaskOptions both = ParseTaskOptions(u" --ignore-quit  --ignore-close My  Notes ");
     EXPECT_TRUE(both.ignoreClose);
     EXPECT_TRUE(both.ignoreQuit);
-    EXPECT_FALSE(both.hang || both.denyOpen || both.child);
+    EXPECT_FALSE(both.hang || both.spin || both.denyOpen || both.child);
     EXPECT_EQ(both.title, u"My  Notes ");
 
-    TaskOptions others = ParseTaskOptions(u"--child --hang --protected Task 01");
+    TaskOptions others = ParseTaskOptions(u"--child --hang --spin --protected Task 01");
     EXPECT_TRUE(others.hang);
+    EXPECT_TRUE(others.spin);
     EXPECT_TRUE(others.denyOpen);
     EXPECT_TRUE(others.child);
     EXPECT_FALSE(others.ignoreClose || others.ignoreQuit);
