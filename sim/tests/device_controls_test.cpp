@@ -4,35 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
+#include <vector>
 
 #include "ce/errors.h"
 #include "ce/registry.h"
 #include "ce/status.h"
+#include "harness_server.h"
 
 namespace {
 
 using Kind = sim::DeviceAction::Kind;
 
-class DeviceControlsTest : public ::testing::Test {
+class DeviceControlsTest : public testsupport::HarnessServerFixture {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qmcontrols-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        device_ = std::make_unique<sim::Device>(root_, *sim::BuiltInProfile("qvga"));
-        sim::ServerOptions options;
-        options.harness = true;
-        server_ = std::make_unique<sim::Server>(*device_, options);
-    }
-    void TearDown() override
-    {
-        server_.reset();
-        device_.reset();
-        std::filesystem::remove_all(root_);
-    }
     platform::DeviceStatus& Status() { return device_->Profile().status; }
     int Percent() { return Status().mainPercent; }
     const std::string& LastLogLine() const { return device_->Log().Lines().back(); }
@@ -50,10 +34,6 @@ protected:
             return 0;
         return DWORD(data[0] | data[1] << 8 | data[2] << 16 | DWORD(data[3]) << 24);
     }
-
-    std::string root_;
-    std::unique_ptr<sim::Device> device_;
-    std::unique_ptr<sim::Server> server_;
 };
 
 TEST_F(DeviceControlsTest, RotationTurnsBetweenPortraitAndLandscape)

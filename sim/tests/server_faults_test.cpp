@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "harness_server.h"
 #include "raw_client.h"
 #include "server/script.h"
 #include "server/script_runner.h"
@@ -92,68 +93,14 @@ private:
     int doneFd_ = -1;
 };
 
-class ServerFaultTest : public ::testing::Test {
+class ServerFaultTest : public testsupport::HarnessServerFixture {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qmfault-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        device_ = std::make_unique<sim::Device>(root_, *sim::BuiltInProfile("qvga"));
-        NewServer(false);
-    }
-    void TearDown() override
-    {
-        Stop();
-        server_.reset();
-        device_.reset();
-        std::filesystem::remove_all(root_);
-    }
-    void NewServer(bool realtime)
-    {
-        Stop();
-        server_.reset();
-        device_->Log().Clear();
-        sim::ServerOptions options;
-        options.harness = !realtime;
-        options.realtime = realtime;
-        server_ = std::make_unique<sim::Server>(*device_, options);
-    }
-    void Stop()
-    {
-        first_.reset();
-        second_.reset();
-        if (thread_.joinable())
-            thread_.join();
-    }
-    // Two processes, the first running once the server starts.
-    void StartTwo()
-    {
-        first_ = std::make_unique<RawClient>(*server_, u"\\first.exe");
-        second_ = std::make_unique<RawClient>(*server_, u"\\second.exe");
-        thread_ = std::thread([this] { server_->ServeHarness(); });
-    }
-    bool Logged(const std::string& text) const
-    {
-        for (const std::string& line : device_->Log().Lines()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
     // The second process is served as ever: it starts and makes a window.
     void ExpectSecondServed()
     {
         second_->Hello();
         EXPECT_NE(second_->CreateWindow(u"Survivor"), 0u);
     }
-
-    std::string root_;
-    std::unique_ptr<sim::Device> device_;
-    std::unique_ptr<sim::Server> server_;
-    std::unique_ptr<RawClient> first_;
-    std::unique_ptr<RawClient> second_;
-    std::thread thread_;
 };
 
 TEST_F(ServerFaultTest, AProcessKilledMidRequestEndsAndTheOthersGoOn)

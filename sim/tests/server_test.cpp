@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ce/errors.h"
+#include "harness_server.h"
 #include "raw_client.h"
 #include "server/server.h"
 
@@ -28,54 +29,7 @@ constexpr uint32_t kWmSysKeyDown = 0x0104;
 constexpr uint32_t kWmLButtonDown = 0x0201;
 constexpr uint32_t kWmLButtonUp = 0x0202;
 
-class ServerTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qmserver-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        device_ = std::make_unique<sim::Device>(root_, *sim::BuiltInProfile("qvga"));
-        sim::ServerOptions options;
-        options.harness = true;
-        server_ = std::make_unique<sim::Server>(*device_, options);
-    }
-    void TearDown() override
-    {
-        first_.reset();
-        second_.reset();
-        if (thread_.joinable())
-            thread_.join();
-        server_.reset();
-        device_.reset();
-        std::filesystem::remove_all(root_);
-    }
-    // Two processes, the first running once the server starts.
-    void StartTwo()
-    {
-        first_ = std::make_unique<RawClient>(*server_, u"\\first.exe");
-        second_ = std::make_unique<RawClient>(*server_, u"\\second.exe");
-        thread_ = std::thread([this] { server_->ServeHarness(); });
-    }
-    // One process whose requests the test thread serves by running the
-    // server itself, between acts of the user.
-    void StartDriven() { first_ = std::make_unique<RawClient>(*server_, u"\\first.exe"); }
-    bool Logged(const std::string& text) const
-    {
-        for (const std::string& line : device_->Log().Lines()) {
-            if (line.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
-    std::string root_;
-    std::unique_ptr<sim::Device> device_;
-    std::unique_ptr<sim::Server> server_;
-    std::unique_ptr<RawClient> first_;
-    std::unique_ptr<RawClient> second_;
-    std::thread thread_;
-};
+using ServerTest = testsupport::HarnessServerFixture;
 
 TEST_F(ServerTest, SleepCostsNoRealTimeAndTheClockOnlyMovesWhileAllWait)
 {
