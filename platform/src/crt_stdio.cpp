@@ -138,15 +138,19 @@ bool StreamWriteFits(FILE* stream, const StreamMode& mode, uint64_t bytes)
 {
     if (!mode.inStore || bytes == 0)
         return true;
-    if (!platform::Server().Status().storeLimited)
+    if (!platform::StoreFreeBytes())
         return true;
     struct stat info {};
     long position = fflush(stream) == 0 ? ftell(stream) : -1;
     if (position < 0 || fstat(fileno(stream), &info) != 0)
         return true;
+    // Asked again: the flush has just used some of the room.
+    std::optional<uint64_t> free = platform::StoreFreeBytes();
+    if (!free)
+        return true;
     uint64_t size = static_cast<uint64_t>(info.st_size);
     uint64_t start = mode.append ? size : static_cast<uint64_t>(position);
-    if (platform::StoreHasRoom(platform::WriteGrowth(size, start, bytes)))
+    if (platform::FitsInStore(platform::WriteGrowth(size, start, bytes), *free))
         return true;
     errno = ENOSPC;
     return false;

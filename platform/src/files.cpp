@@ -50,11 +50,14 @@ bool WriteFits(const OpenFile& file, DWORD count)
 {
     if (!file.InStore() || count == 0)
         return true;
+    std::optional<uint64_t> free = StoreFreeBytes();
+    if (!free)
+        return true;
     struct stat info {};
     off_t position = lseek(file.Fd(), 0, SEEK_CUR);
     if (position < 0 || fstat(file.Fd(), &info) != 0)
         return true;
-    return StoreHasRoom(WriteGrowth(static_cast<uint64_t>(info.st_size), static_cast<uint64_t>(position), count));
+    return FitsInStore(WriteGrowth(static_cast<uint64_t>(info.st_size), static_cast<uint64_t>(position), count), *free);
 }
 
 bool IsFolder(const std::string& hostPath)

@@ -15,12 +15,17 @@ bool InObjectStore(const std::string& hostPath)
     return !(path.starts_with(card) && (path.size() == card.size() || path[card.size()] == u'\\'));
 }
 
-bool StoreHasRoom(uint64_t growth)
+std::optional<uint64_t> StoreFreeBytes()
 {
-    if (growth == 0)
-        return true;
     DeviceStatus status = Server().Status();
-    if (!status.storeLimited || growth <= status.storeFree)
+    if (!status.storeLimited)
+        return std::nullopt;
+    return status.storeFree;
+}
+
+bool FitsInStore(uint64_t growth, uint64_t free)
+{
+    if (growth <= free)
         return true;
     SetLastError(ERROR_DISK_FULL);
     return false;

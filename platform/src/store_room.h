@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -12,9 +13,13 @@ namespace platform {
 // card, whose figures are its own.
 bool InObjectStore(const std::string& hostPath);
 
-// Whether files in the store may grow by that many bytes; false with
-// ERROR_DISK_FULL set when the store has no room for them.
-bool StoreHasRoom(uint64_t growth);
+// The bytes the store has free when it is limited; none when writes need
+// no check.
+std::optional<uint64_t> StoreFreeBytes();
+
+// Whether files may grow by that many bytes in a store with free bytes
+// left; false with ERROR_DISK_FULL set when they may not.
+bool FitsInStore(uint64_t growth, uint64_t free);
 
 // The bytes a write of count bytes at position adds to a file of size bytes.
 uint64_t WriteGrowth(uint64_t size, uint64_t position, uint64_t count);
